@@ -1,0 +1,38 @@
+#include "TestEnv.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <stdexcept>
+
+namespace {
+std::string g_root;
+int g_counter = 0;
+} // namespace
+
+void TestEnv::setUp()
+{
+    char tmpl[] = "/tmp/q7300-test-XXXXXX";
+    if (!mkdtemp(tmpl))
+        throw std::runtime_error("cannot create temporary folder");
+    g_root = tmpl;
+    namespace fs = std::filesystem;
+    for (const char* sub : {"home", "config", "data", "datadirs"})
+        fs::create_directories(g_root + "/" + sub);
+    setenv("HOME", (g_root + "/home").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (g_root + "/config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (g_root + "/data").c_str(), 1);
+    setenv("XDG_DATA_DIRS", (g_root + "/datadirs").c_str(), 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+const std::string& TestEnv::root()
+{
+    return g_root;
+}
+
+std::string TestEnv::freshDir(const std::string& stem)
+{
+    std::string d = g_root + "/" + stem + "-" + std::to_string(++g_counter);
+    std::filesystem::create_directories(d);
+    return d;
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+// Points HOME and the XDG folders at a fresh temporary folder for the whole
+// test run, so no test reads or writes a real user's settings or data.
+class TestEnv {
+public:
+    static void setUp();
+    // The temporary root created by setUp.
+    static const std::string& root();
+    // A new empty folder below root, unique per call.
+    static std::string freshDir(const std::string& stem);
+};
