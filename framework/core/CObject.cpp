@@ -1,0 +1,9 @@
+#include "CObject.h"
+#include "CString.h"
+
+CObject::~CObject() = default;
+
+CString CObject::GetText() const
+{
+    return CString();
+}
