@@ -1,0 +1,21 @@
+# Runs the generator twice into fresh folders and fails unless every file of
+# the two runs is byte-identical.
+file(REMOVE_RECURSE ${WORK})
+foreach(run a b)
+  execute_process(COMMAND ${GEN} ${WORK}/${run} RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "generator run ${run} failed: ${rc}")
+  endif()
+endforeach()
+file(GLOB files RELATIVE ${WORK}/a ${WORK}/a/*)
+list(LENGTH files n)
+if(NOT n EQUAL 6)
+  message(FATAL_ERROR "expected 6 files, got ${n}: ${files}")
+endif()
+foreach(f ${files})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/a/${f} ${WORK}/b/${f}
+                  RESULT_VARIABLE diff)
+  if(NOT diff EQUAL 0)
+    message(FATAL_ERROR "${f} differs between two runs")
+  endif()
+endforeach()
