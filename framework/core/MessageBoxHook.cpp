@@ -1,0 +1,60 @@
+#include "MessageBoxHook.h"
+#include <cstdio>
+#include <mutex>
+
+namespace {
+std::mutex g_mutex;
+MessageBoxHandler g_handler;
+
+int defaultBox(QObject*, const QString& text, const QString& caption, UINT flags)
+{
+    std::fprintf(
+        stderr, "%s\n%s\n", caption.toLocal8Bit().constData(), text.toLocal8Bit().constData());
+    return messageBoxButtons(flags).front();
+}
+} // namespace
+
+std::vector<int> messageBoxButtons(UINT flags)
+{
+    switch (flags & MB_BUTTONMASK) {
+    case MB_OKCANCEL:
+        return { IDBOX_OK, IDBOX_CANCEL };
+    case MB_YESNO:
+    case MB_YESNO2:
+        return { IDYES, IDNO };
+    case MB_RETRYCANCEL:
+        return { IDRETRY, IDBOX_CANCEL };
+    case MB_ABORTRETRYIGNORE:
+        return { IDABORT, IDRETRY, IDIGNORE };
+    default:
+        return { IDBOX_OK };
+    }
+}
+
+int messageBoxIcon(UINT flags)
+{
+    const UINT icon = flags & MB_ICONMASK;
+    return icon <= MB_ICONQUESTION ? static_cast<int>(icon) : 0;
+}
+
+MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    MessageBoxHandler previous = std::move(g_handler);
+    g_handler = std::move(handler);
+    return previous;
+}
+
+int FrameworkMessageBox(QObject* parent, const QString& text, const QString& caption, UINT flags)
+{
+    MessageBoxHandler handler;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        handler = g_handler;
+    }
+    // Called outside the lock: a real box runs a nested event loop that may raise
+    // another box.
+    if (!handler)
+        return defaultBox(parent, text, caption, flags);
+    return handler(parent, text, caption, flags);
+}

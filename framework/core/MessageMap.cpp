@@ -1,0 +1,21 @@
+#include "MessageMap.h"
+#include "CCmdUI.h"
+#include <QAction>
+
+int qNoCall(CCmdTarget*, const Q_MSGMAP_ENTRY&, const Q_MSGCALL&)
+{
+    return 0;
+}
+
+void qRunCommandUpdate(LPARAM action, void (*fn)(void* ctx, CCmdUI* ui), void* ctx)
+{
+    auto* a = reinterpret_cast<QAction*>(action);
+    CCmdUI ui(a ? CString(a->text()) : CString());
+    fn(ctx, &ui);
+    if (!a)
+        return;
+    a->setText(ui.MenuText().toQString());
+    a->setEnabled(ui.IsEnabled());
+    a->setCheckable(true);
+    a->setChecked(ui.IsChecked() || ui.IsRadio());
+}
