@@ -1,0 +1,3 @@
+#include "LedDescriptor.h"
+
+LedDescriptor::~LedDescriptor() = default;
