@@ -1,0 +1,58 @@
+#include "NMetafile.h"
+
+#include "CDC.h"
+#include "ScaleMath.h"
+
+#include <QPainter>
+
+NMetafile::~NMetafile() = default;
+
+BOOL NMetafile::Load(const char* path)
+{
+    scale = 1.0;
+    image = QImage();
+    if (!path || !image.load(QString::fromLocal8Bit(path)))
+        return FALSE;
+    return TRUE;
+}
+
+void NMetafile::GetOutlineRect(CRect& r) const
+{
+    r.SetRect(0, 0, image.width() - 1, image.height() - 1);
+}
+
+double NMetafile::SetDisplayRect(CRect& area, int m)
+{
+    CRect outline;
+    GetOutlineRect(outline);
+    area.DeflateRect(m, m);
+    // A picture less than two pixels wide has no width to scale by; it is
+    // shown at scale 0 rather than dividing by zero (or by -1 when empty).
+    double s = outline.Width() > 0 ? double(area.Width()) / double(outline.Width()) : 0.0;
+    area.bottom = clampToInt(std::int64_t(area.top) + truncToInt(s * outline.Height()));
+    scale = s;
+    displayRect = area;
+    displayRect.InflateRect(m, m);
+    margin = m;
+    return s;
+}
+
+void NMetafile::Draw(CDC* dc)
+{
+    if (!dc || image.isNull())
+        return;
+    QPainter* p = dc->GetPainter();
+    if (!p || !p->isActive())
+        return;
+    CRect target = displayRect;
+    target.DeflateRect(margin, margin);
+    if (target.IsRectEmpty())
+        return;
+    p->save();
+    p->setRenderHint(QPainter::SmoothPixmapTransform);
+    p->drawImage(QRect(target.left, target.top, target.Width(), target.Height()), image,
+        QRect(0, 0, image.width(), image.height()));
+    p->restore();
+}
+
+void NMetafile::SetBackgroundColor(COLORREF, CWnd*) { }
