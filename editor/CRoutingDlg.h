@@ -1,0 +1,228 @@
+// The routing editor: the program's one window. It owns the page of the current
+// device model (nodes, lines, option controls), the panel picture and its
+// description, the two outgoing message queues and the protocol object.
+#pragma once
+
+#include "BubbleWind.h"
+#include "CButton.h"
+#include "CComboBox.h"
+#include "CDialog.h"
+#include "CMObList.h"
+#include "CRectTracker.h"
+#include "Geometry.h"
+#include "IODescList.h"
+#include "LineList.h"
+#include "NMetafile.h"
+#include "NVDial.h"
+#include "PanelHost.h"
+#include "RButton.h"
+#include "RComboBox.h"
+#include "RoutingEmfDesc.h"
+#include "myMidiProcessor.h"
+#include "sendObj.h"
+
+#include <memory>
+
+class CDC;
+class CMenu;
+class NQButton;
+class NQGroupBox;
+class NQLabel;
+class NQLineEdit;
+class NQSlider;
+
+class CRoutingDlg : public CDialog, public PanelHost {
+public:
+    // Command and control ids of the window.
+    enum : UINT {
+        dialogTemplateId = 102,
+        idFactoryPresets = 1002,
+        idGainSlider = 1015,
+        idGainEdit = 1016,
+        idOkExit = 1017,
+        idUserPresets = 1018,
+        idSave = 1019,
+        idRefresh = 1023,
+        idBubbleFormats = 1037,
+        idLevelBox = 1056,
+        idFirstOptionButton = 120,
+        idFirstOptionList = 124,
+        timerRequestId = 110,
+        pumpPeriodMs = 30,
+    };
+
+    // ---- window: construction, layout, page, scaling, drawing, title, options
+    explicit CRoutingDlg(CWnd* parent = nullptr);
+    ~CRoutingDlg() override;
+    CRoutingDlg(const CRoutingDlg&) = delete;
+    CRoutingDlg& operator=(const CRoutingDlg&) = delete;
+
+    Q_DECLARE_MESSAGE_MAP(CRoutingDlg)
+
+public:
+    void QCreate() override;
+    void DoDataExchange(BOOL save) override;
+    BOOL OnInitDialog() override;
+
+    int LoadGraphics();
+    double EmfOutline(const CRect* outline) override;
+    CPoint PictureOrigin() const override;
+    void Scale(CRect& r, double f) const;
+    void ChangeSize(int direction);
+
+    BOOL OnEraseBkgnd(CDC* dc) override;
+    void OnPaint();
+    void OnDraw(CDC* dc);
+    void DrawSelection(CDC* dc, unsigned colour, IODesc* node);
+
+    void MakeTitle();
+    void PutButtonText(int option, int unused = 0);
+    void OnButtonClicked(UINT id);
+    void OnButtonChange(UINT id);
+    void OnDestroy() override;
+
+    // ---- editing
+    IODesc* Select(CPoint p);
+    void InvalidateSelection();
+    Line* PutLine(IODesc* dest, IODesc* src, bool fromDevice);
+    void ConnectGroup(
+        groupID destGroup, int destMask, groupID srcGroup, int srcMask, bool viaSource);
+    void deleteGroupLines(groupID g);
+    void do_spdif_in_change(groupID g, int mask, int k);
+    void spdif_in_change(int sel, int old, groupID exch, groupID alt, groupID dis);
+
+    void OnLButtonDown(UINT flags, CPoint p) override;
+    void OnMouseMove(UINT flags, CPoint p) override;
+    void OnLButtonUp(UINT flags, CPoint p) override;
+    void OnRButtonDown(UINT flags, CPoint p) override;
+    void OnKeyDown(UINT key, UINT repeat, UINT flags) override;
+    void KeyDown(int key);
+    BOOL OnSetCursor();
+    void DeleteSelectedLines();
+    void DeleteAllLines();
+    void DeleteAll();
+    void SetBubble(CPoint p, const char* text, int size);
+
+    // ---- gain
+    void EnableSlider();
+    void SetSlider(IODesc* n);
+    void ShowGain(float dB);
+    void PutGain(long key, double dB, double min, double max, double step);
+    void SendGain(IODesc* n);
+    void OnVScroll(UINT code, UINT position, CScrollBar* bar) override;
+    void OnChangeGain();
+
+    // ---- device synchronisation
+    int Send(int command, CString& text, signed char wantsReply);
+    void OnTimer(UINT id) override;
+    void Want(int n);
+    void WantValue(long key);
+    int WantParams(long key, int index);
+    void SendSetValue(long key, int value);
+    void SendValue(long key, float dB);
+    void PutSetValue(long key, int value);
+    void Scan();
+    void GetValues();
+    void OnRefresh();
+    void GotRoot(const char* name);
+    void ChangeTable(int model);
+    void SetLocal(signed char on);
+    void ProcessTextMessage(int command, const char* text);
+    LRESULT OnMidiMessage(WPARAM w, LPARAM l);
+    LRESULT OnLineMessage(WPARAM command, LPARAM text);
+    LRESULT OnStopMessage(WPARAM, LPARAM);
+    void FlushSetQueue(); // sends every waiting set message before the window ends
+
+    // ---- presets
+    static void MakeFileName(const char* name, CString& out, bool factory);
+    void Save(const char* name);
+    void Load(const char* name, bool factory);
+    void SaveFirst();
+    static int AfnCallback(const char* path, void* list);
+    void OnSelchangeFactory();
+    void OnSelchangeUser();
+    void OnEditchangeUser();
+    void OnSave();
+    void OnOkExit();
+    void OnCancel() override;
+
+    // ---- menus, commands, help
+    void BuildMenu(CMenu* menu);
+    void SetChecks(CMenu* menu);
+    int DoSysCommand(UINT id);
+    void OnCommandRange1(UINT id);
+    void OnCommandConfig();
+    void OnSysCommand(UINT id, LPARAM l) override;
+    void OnConfig();
+    void OnHelp();
+    void OnOk();
+
+    // ---- state (declared in the window's order; all owned by the window)
+    CRectTracker bandTracker;
+    CRect bandRect;
+    int lineWidth = 2;
+    NVDial sizer;
+    CMObList<sendObj> setQueue;
+    CMObList<sendObj> requestQueue;
+    CMObList<RButton> optionButtons;
+    CMObList<RComboBox> optionCombos;
+    bool gotRoot = false;
+    int deviceModel = -1;
+    int savedModel = -1;
+    int local = 0;
+    bool initialSaved = false;
+    IODesc* selectedNode = nullptr;
+    IODesc* dropTarget = nullptr;
+    RoutingEmfDesc panelDesc;
+    myMidiProcessor protocol;
+    NMetafile picture;
+    IODescList nodes;
+    IODescList activeNodes;
+    LineList lines;
+    LineList selectedLines;
+    double loadScale = 1.0;
+    CComboBox bubbleFormats;
+    CComboBox userPresets;
+    CComboBox factoryPresets;
+    int savedModeValue = -1;
+    bool showRelations = false;
+    int timerId = 0;
+    BubbleWind bubble;
+
+    // Editing state of the mouse handlers.
+    IODesc* hoverNode = nullptr;
+    CPoint lastDragPoint;
+    bool gainDrag = false; // a right-button press over a gain node drags its gain
+
+    // Controls of the layout, owned here (the dialog's control list does not own).
+    std::unique_ptr<NQLabel> factoryLabel;
+    std::unique_ptr<NQLabel> userLabel;
+    std::unique_ptr<NQButton> saveButton;
+    std::unique_ptr<NQGroupBox> levelBox;
+    std::unique_ptr<NQLineEdit> gainEdit;
+    std::unique_ptr<NQSlider> gainSlider;
+    std::unique_ptr<NQButton> helpButton;
+    std::unique_ptr<NQButton> okButton;
+    std::unique_ptr<NQButton> refreshButton;
+    std::unique_ptr<NQButton> cancelButton;
+
+    // True while the editor itself positions the slider, so that the slider's
+    // value-changed notification neither changes nor sends the gain.
+    bool settingSlider = false;
+    bool shownOnce = false; // EmfOutline shows the window on its first call
+    CPoint pictureTopLeft; // window position of the picture's top-left pixel
+};
+
+// The one editor window; set by its constructor, cleared by its destructor.
+extern CRoutingDlg* theDlg;
+
+// Port-option exchange procedures named by the model's combo tables; each takes
+// the chosen index, or -1 to reset. They act on theDlg.
+void fwire_spdifc_proc(int choice);
+void fwire_spdifo_proc(int choice);
+void fwire_spdifc2_proc(int choice);
+void fwire_spdifoo_proc(int choice);
+void q7300_ana_proc(int choice);
+
+// Runs the procedure of a combo row (nothing for ComboProcId::none).
+void runComboProc(ComboProcId proc, int choice);

@@ -1,0 +1,3 @@
+#include "RComboBox.h"
+
+RComboBox::~RComboBox() = default;

@@ -1,0 +1,17 @@
+// The hidden choice list of an option button; keeps its creation rectangle and
+// its selection-field height for rescaling.
+#pragma once
+
+#include "CComboBox.h"
+#include "Geometry.h"
+
+class RComboBox : public CComboBox {
+public:
+    RComboBox() = default;
+    ~RComboBox() override;
+    RComboBox(const RComboBox&) = delete;
+    RComboBox& operator=(const RComboBox&) = delete;
+
+    CRect createRect;
+    int fieldHeight = 0;
+};

@@ -1,0 +1,150 @@
+// The "Level" box: the gain of the selected node as text and as a slider.
+#include "CRoutingDlg.h"
+
+#include "NQLineEdit.h"
+#include "NQSlider.h"
+
+#include <QFontMetrics>
+#include <QWidget>
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// The leading number of a text, as the C library's atof reads it (blanks first,
+// text without a number gives 0), but independent of the process locale: the
+// box always shows a decimal point.
+double leadingNumber(const char* text)
+{
+    if (!text)
+        return 0.0;
+    while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r')
+        ++text;
+    if (*text == '+')
+        ++text;
+    double v = 0.0;
+    const auto res = std::from_chars(text, text + std::strlen(text), v);
+    return res.ec == std::errc() ? v : 0.0;
+}
+
+int sliderRange(const IODesc* n)
+{
+    return static_cast<int>(n->gainMax - n->gainMin);
+}
+
+} // namespace
+
+void CRoutingDlg::EnableSlider()
+{
+    const BOOL on = selectedNode && selectedNode->gainKey != 0;
+    if (gainEdit)
+        gainEdit->EnableWindow(on);
+    if (gainSlider)
+        gainSlider->EnableWindow(on);
+    SetSlider(selectedNode);
+}
+
+void CRoutingDlg::SetSlider(IODesc* n)
+{
+    if (!n || !n->gainKey) {
+        if (gainEdit)
+            gainEdit->SetWindowText("");
+        return;
+    }
+    if (gainSlider) {
+        // Positions set here only show the gain; they must not change it.
+        settingSlider = true;
+        gainSlider->SetRange(0, sliderRange(n));
+        gainSlider->SetPos(static_cast<int>(n->gainMax - n->gain));
+        settingSlider = false;
+    }
+    ShowGain(static_cast<float>(n->gain));
+}
+
+void CRoutingDlg::ShowGain(float dB)
+{
+    if (!gainEdit)
+        return;
+    CString text;
+    text.Format("%2.1f dB", static_cast<double>(dB));
+    if (QWidget* w = gainEdit->GetWidget()) {
+        // A box too narrow for the unit shows the bare number.
+        const QFontMetrics fm(w->font());
+        if (fm.horizontalAdvance(text.toQString()) > w->contentsRect().width() - 8)
+            text.Format("%2.1f", static_cast<double>(dB));
+    }
+    gainEdit->SetWindowText(text);
+}
+
+void CRoutingDlg::PutGain(long key, double dB, double min, double max, double step)
+{
+    for (POSITION pos = activeNodes.GetHeadPosition(); pos;) {
+        auto* n = static_cast<IODesc*>(activeNodes.GetNext(pos));
+        if (n->gainKey != key)
+            continue;
+        if (max > min) {
+            n->gainMin = min;
+            n->gainMax = max;
+        }
+        if (step != 0)
+            n->gainStep = step;
+        n->SetGain(dB);
+        if (n == hoverNode) {
+            CString text;
+            text.Format("%2.1f dB", dB);
+            bubble.SetText(text);
+        }
+    }
+    if (selectedNode && selectedNode->gainKey == key)
+        SetSlider(selectedNode);
+}
+
+void CRoutingDlg::SendGain(IODesc* n)
+{
+    if (n && n->gainKey)
+        SendValue(n->gainKey, static_cast<float>(n->gain));
+}
+
+void CRoutingDlg::OnVScroll(UINT, UINT position, CScrollBar*)
+{
+    IODesc* n = selectedNode;
+    if (settingSlider || !n || !n->gainKey)
+        return;
+    const int range = sliderRange(n);
+    const double span = n->gainMax - n->gainMin;
+    if (range <= 0 || span <= 0)
+        return;
+    double wanted = span * static_cast<double>(position) / range;
+    wanted = std::clamp(wanted, 0.0, span);
+    const double gain = n->gainMax - wanted;
+    const double before = n->gain;
+    n->SetGain(gain);
+    if (std::fabs(gain - before) > 0.05) {
+        SendGain(n);
+        ShowGain(static_cast<float>(n->gain));
+    }
+}
+
+void CRoutingDlg::OnChangeGain()
+{
+    static int guard = 0;
+    if (guard != 0)
+        return;
+    guard = 1;
+    IODesc* n = selectedNode;
+    if (n && n->gainKey && gainEdit) {
+        const double before = n->gain;
+        CString text;
+        gainEdit->GetWindowText(text);
+        const int adjusted = n->SetGain(leadingNumber(text));
+        if (n->gain != before)
+            SendGain(n);
+        // A limited or rounded value is shown as stored; the guard keeps that
+        // rewrite from coming back here.
+        if (adjusted != 0)
+            ShowGain(static_cast<float>(n->gain));
+    }
+    --guard;
+}

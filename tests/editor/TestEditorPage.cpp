@@ -1,0 +1,202 @@
+// Building a model's page: nodes from the LED regions, their placement, option
+// buttons, the title, scaling and the failure of a missing picture.
+#include "EditorFixture.h"
+
+#include "LedDescriptor.h"
+#include "ModelTables.h"
+#include "NQLineEdit.h"
+
+#include <QFileInfo>
+
+using namespace editortest;
+
+namespace {
+
+int countGroup(const CObList& list, groupID g)
+{
+    int n = 0;
+    for (POSITION pos = list.GetHeadPosition(); pos;)
+        if (static_cast<IODesc*>(list.GetNext(pos))->entry->group == g)
+            ++n;
+    return n;
+}
+
+} // namespace
+
+class EditorPageTest : public EditorTest { };
+
+TEST_F(EditorPageTest, EveryModelGetsOneNodePerLedInTableOrderWithItsOptionsOffThePage)
+{
+    struct Expect {
+        int model;
+        int nodes;
+        int active;
+        int buttons;
+    };
+    // Q7300: SPDIFcin and ANAin start off the page; Q7300A: SPDIFcin only;
+    // Q7300FW: SPDIFcin, SPDIFoin and SPDIFcin2.
+    for (const Expect e :
+        { Expect { 0, 112, 108, 2 }, Expect { 1, 108, 106, 1 }, Expect { 2, 164, 158, 4 } }) {
+        open(e.model);
+        SCOPED_TRACE(main_table[e.model].modelName);
+        EXPECT_EQ(dlg->nodes.GetCount(), e.nodes);
+        EXPECT_EQ(dlg->activeNodes.GetCount(), e.active);
+        EXPECT_EQ(dlg->optionButtons.GetCount(), e.buttons);
+        EXPECT_EQ(dlg->optionCombos.GetCount(), e.buttons);
+        // Creation order is io-table order, index by index.
+        const model_entry& m = main_table[e.model];
+        POSITION pos = dlg->nodes.GetHeadPosition();
+        for (int r = 0; r < m.ioRows; ++r) {
+            for (int i = 0; i < m.ioTable[r].count; ++i) {
+                IODesc* n = dlg->nodes.Next(pos);
+                ASSERT_NE(n, nullptr);
+                EXPECT_EQ(n->entry, &m.ioTable[r]);
+                EXPECT_EQ(n->index, i);
+            }
+        }
+        // Every LED region knows its node.
+        for (POSITION p = dlg->panelDesc.GetLedList().GetHeadPosition(); p;)
+            EXPECT_NE(
+                static_cast<LedDescriptor*>(dlg->panelDesc.GetLedList().GetNext(p))->node, nullptr);
+    }
+    open(0);
+    EXPECT_EQ(countGroup(comboDescList[0], SPDIFcin), 2);
+    EXPECT_EQ(countGroup(comboDescList[1], ANAin), 2);
+    EXPECT_EQ(countGroup(dlg->activeNodes, SPDIFcin), 0);
+    EXPECT_EQ(countGroup(dlg->activeNodes, ANAin), 0);
+    open(1);
+    EXPECT_EQ(countGroup(dlg->activeNodes, ANAin), 4); // not an option on the Q7300A
+    open(2);
+    EXPECT_EQ(countGroup(comboDescList[1], SPDIFoin), 2);
+    EXPECT_EQ(countGroup(comboDescList[2], SPDIFcin2), 2);
+    EXPECT_EQ(comboDescList[3].GetCount(), 0);
+}
+
+TEST_F(EditorPageTest, FrontRowsLeadTheActiveListAndMainOutputRowsStepByTwo)
+{
+    open(2);
+    POSITION pos = dlg->activeNodes.GetHeadPosition();
+    for (int i = 0; i < 8; ++i) {
+        IODesc* n = dlg->activeNodes.Next(pos);
+        EXPECT_EQ(n->entry->group, MAINoutR);
+        EXPECT_EQ(n->index, i);
+    }
+    EXPECT_EQ(node(MAINoutLa, 1)->key, 0x10010093);
+    EXPECT_EQ(node(MAINoutLb, 5)->key, 0x100100c4);
+    EXPECT_EQ(node(DSPAin, 5)->key, 0x10010606);
+    EXPECT_EQ(node(ADATout, 3)->key, 0x10010827);
+}
+
+TEST_F(EditorPageTest, NodeSquareUsesTheLargestLedAndSitsOnePixelRightOfTheRegionCentre)
+{
+    // A 10 x 14 region first, the rest of the model's regions as usual.
+    std::string text = gridDescription(1);
+    const auto led = text.find("LED");
+    text.replace(led, text.find('\n', led) - led, "LED 500,100,510,114");
+    writeDescription(1, text);
+    open(1);
+    ASSERT_DOUBLE_EQ(dlg->loadScale, 1.0);
+    IODesc* first = dlg->nodes[0];
+    const CPoint o = dlg->PictureOrigin();
+    EXPECT_EQ(first->rect.Width(), 14);
+    EXPECT_EQ(first->rect.Height(), 14);
+    EXPECT_EQ(first->rect.CenterPoint().x, o.x + 505 + 1);
+    EXPECT_EQ(first->rect.CenterPoint().y, o.y + 107);
+    // Every node uses the same square size, that of the largest region.
+    EXPECT_EQ(dlg->nodes[5]->rect.Width(), 14);
+}
+
+TEST_F(EditorPageTest, SurplusRegionsAndButtonsBeyondTheTablesAreIgnored)
+{
+    std::string text = gridDescription(1);
+    text += "LED 900,700,912,712\nLED 920,700,932,712\n";
+    text += "BUTTON 300,712,360,730\nBUTTON 400,712,460,730\n";
+    writeDescription(1, text);
+    open(1);
+    EXPECT_EQ(dlg->nodes.GetCount(), 108);
+    EXPECT_EQ(dlg->optionButtons.GetCount(), 1); // the Q7300A has one option row
+}
+
+TEST_F(EditorPageTest, AMissingPictureIsReportedWithItsAbsolutePathAndLeavesNoNodes)
+{
+    QFile::remove(settingsPath().toQString() + "/" + main_table[2].bitmapFile);
+    open(2);
+    ASSERT_EQ(boxes->boxes().size(), 1u);
+    const QString expected = "Cannot load file: "
+        + QFileInfo(settingsPath().toQString() + "/" + main_table[2].bitmapFile).absoluteFilePath();
+    EXPECT_EQ(boxes->boxes()[0].text, expected);
+    EXPECT_EQ(boxes->boxes()[0].caption, "");
+    EXPECT_EQ(dlg->nodes.GetCount(), 0);
+    EXPECT_EQ(dlg->optionButtons.GetCount(), 0);
+}
+
+TEST_F(EditorPageTest, TitleNamesTheModelAndTheLinkStateAndRefreshFollowsIt)
+{
+    open(0, 1);
+    CString title;
+    dlg->GetWindowText(title);
+    EXPECT_STREQ(title, "Q7300 Routing - Off-line Demo Mode");
+    dlg->deviceModel = 0; // demo mode wins even with a known device
+    dlg->MakeTitle();
+    dlg->GetWindowText(title);
+    EXPECT_STREQ(title, "Q7300 Routing - Off-line Demo Mode");
+    dlg->local = 0;
+    dlg->MakeTitle();
+    dlg->GetWindowText(title);
+    EXPECT_STREQ(title, "Q7300 Routing - connected");
+    EXPECT_TRUE(dlg->refreshButton->IsWindowEnabled());
+    dlg->deviceModel = 2;
+    dlg->MakeTitle();
+    dlg->GetWindowText(title);
+    EXPECT_STREQ(title, "Q7300 Routing - connecting..");
+    EXPECT_FALSE(dlg->refreshButton->IsWindowEnabled());
+}
+
+TEST_F(EditorPageTest, BiggerThenSmallerComesBackWithinAPixelPerStepAndNodesFollow)
+{
+    open(2);
+    const CRect saved = dlg->sizer.rect;
+    IODesc* n = node(DSPBin, 3);
+    const CRect base = n->baseRect;
+    dlg->ChangeSize(1);
+    EXPECT_EQ(dlg->sizer.rect.Width(), static_cast<int>(1.2 * saved.Width()));
+    EXPECT_GT(n->rect.Width(), base.Width());
+    dlg->ChangeSize(1);
+    dlg->ChangeSize(1);
+    // Three steps compound to about 1.728 times the size.
+    EXPECT_NEAR(dlg->sizer.rect.Width(), 1.728 * saved.Width(), 3);
+    EXPECT_NEAR(dlg->sizer.rect.Height(), 1.728 * saved.Height(), 3);
+    dlg->ChangeSize(-1);
+    dlg->ChangeSize(-1);
+    dlg->ChangeSize(-1);
+    EXPECT_NEAR(dlg->sizer.rect.Width(), saved.Width(), 3);
+    EXPECT_NEAR(dlg->sizer.rect.Height(), saved.Height(), 3);
+    EXPECT_NEAR(n->rect.left, base.left, 3);
+    EXPECT_NEAR(n->rect.Width(), base.Width(), 1);
+    // The option buttons are rescaled from their creation rectangles too.
+    RButton* b = dlg->optionButtons.Item(0);
+    CRect now;
+    b->GetWindowRect(&now);
+    dlg->ScreenToClient(&now);
+    EXPECT_NEAR(now.left, b->createRect.left, 3);
+}
+
+TEST_F(EditorPageTest, ShrinkingStopsBeforeThePictureVanishes)
+{
+    open(0);
+    for (int i = 0; i < 40; ++i)
+        dlg->ChangeSize(-1);
+    EXPECT_GE(dlg->sizer.rect.Width(), 200);
+    EXPECT_GT(dlg->picture.GetScale(), 0.0);
+    for (POSITION pos = dlg->nodes.GetHeadPosition(); pos;) {
+        IODesc* n = dlg->nodes.Next(pos);
+        EXPECT_GE(n->rect.Width(), 0);
+    }
+}
+
+TEST_F(EditorPageTest, AStoredModelNumberOutsideTheTableFallsBackToTheBaseModel)
+{
+    WriteProfileInt("main", "machine", 7);
+    CRoutingDlg probe(nullptr);
+    EXPECT_EQ(tablenum, 0);
+}
