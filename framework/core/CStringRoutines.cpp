@@ -38,7 +38,8 @@ template <typename Signed, typename Unsigned> char* convert(Signed value, char* 
     }
     if (radix == 10 && value < 0) {
         // Negate in the unsigned type so the most negative value is exact.
-        return toText(0ull - static_cast<Unsigned>(value), true, buffer, radix);
+        return toText(
+            static_cast<Unsigned>(Unsigned(0) - static_cast<Unsigned>(value)), true, buffer, radix);
     }
     return toText(static_cast<Unsigned>(value), false, buffer, radix);
 }
