@@ -214,6 +214,16 @@ TEST(PathWalker, EasyWalkRunsAtConstruction)
     EXPECT_TRUE(deep.OK());
     EXPECT_EQ(sorted(seen), sorted({ p + "/one.rft", p + "/sub/two.rft" }));
 
+    // The 8-bit callback form sees the same files.
+    seen.clear();
+    const auto collectText = [](const char* path, void* data) {
+        static_cast<std::vector<std::string>*>(data)->push_back(path);
+        return 0;
+    };
+    EasyAfnFile text(CString((p + "/*.rft").c_str()), collectText, &seen, TRUE);
+    EXPECT_TRUE(text.OK());
+    EXPECT_EQ(sorted(seen), sorted({ p + "/one.rft", p + "/sub/two.rft" }));
+
     const auto refuse = [](const CString&, void*) { return -3; };
     EasyAfnFile stopped(CString((p + "/*.rft").c_str()), refuse, nullptr, TRUE);
     EXPECT_FALSE(stopped.OK());
