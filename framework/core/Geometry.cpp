@@ -131,3 +131,18 @@ BOOL CRect::IntersectRect(const CRect& a, const CRect& b)
     *this = r;
     return TRUE;
 }
+
+std::ostream& operator<<(std::ostream& os, const CPoint& p)
+{
+    return os << "(" << p.x << ", " << p.y << ")";
+}
+
+std::ostream& operator<<(std::ostream& os, const CSize& s)
+{
+    return os << "[" << s.cx << " x " << s.cy << "]";
+}
+
+std::ostream& operator<<(std::ostream& os, const CRect& r)
+{
+    return os << "{" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << "}";
+}

@@ -4,6 +4,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <ostream>
 
 class CPoint {
 public:
@@ -125,3 +126,8 @@ public:
     LONG right = 0;
     LONG bottom = 0;
 };
+
+// Readable values in test failures and diagnostics.
+std::ostream& operator<<(std::ostream& os, const CPoint& p);
+std::ostream& operator<<(std::ostream& os, const CSize& s);
+std::ostream& operator<<(std::ostream& os, const CRect& r);
