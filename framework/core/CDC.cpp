@@ -7,12 +7,14 @@
 
 namespace {
 
-// The toolkit rectangle whose outline, drawn with a 1-pixel pen, covers
-// (l, t) to (r - 1, b - 1): the toolkit strokes one pixel right of and below
-// the mathematical edge, so the size is one less than the covered extent.
-QRect outlineRect(int l, int t, int r, int b)
+// The path whose outline covers the pixels (l, t) to (r - 1, b - 1): it runs
+// through the centres of the outermost pixels, so a 1-pixel pen stays inside
+// with or without antialiasing. A shape with no pen fills its size exactly.
+QRectF shapeRect(int l, int t, int r, int b, bool stroked)
 {
-    return QRect(l, t, r - l - 1, b - t - 1);
+    if (!stroked)
+        return QRectF(l, t, r - l, b - t);
+    return QRectF(l + 0.5, t + 0.5, r - l - 1, b - t - 1);
 }
 
 } // namespace
@@ -149,10 +151,7 @@ BOOL CDC::Rectangle(int l, int t, int r, int b)
 {
     if (!IsActive())
         return FALSE;
-    if (m_pen.qpen().style() == Qt::NoPen)
-        m_painter->drawRect(QRect(l, t, r - l, b - t)); // a fill alone covers its size exactly
-    else
-        m_painter->drawRect(outlineRect(l, t, r, b));
+    m_painter->drawRect(shapeRect(l, t, r, b, m_pen.qpen().style() != Qt::NoPen));
     return TRUE;
 }
 
@@ -160,10 +159,7 @@ BOOL CDC::Ellipse(int l, int t, int r, int b)
 {
     if (!IsActive())
         return FALSE;
-    if (m_pen.qpen().style() == Qt::NoPen)
-        m_painter->drawEllipse(QRect(l, t, r - l, b - t));
-    else
-        m_painter->drawEllipse(outlineRect(l, t, r, b));
+    m_painter->drawEllipse(shapeRect(l, t, r, b, m_pen.qpen().style() != Qt::NoPen));
     return TRUE;
 }
 
