@@ -1,5 +1,46 @@
-// Program entry: builds the application object and runs the main frame.
-int main(int, char**)
+// Program entry: builds the application object and the main frame, dispatches
+// msgCreate, runs the main frame modally and tears both down in order.
+//
+// Test hook: when Q7300_TEST_CLOSE_AFTER_MS holds a number, the main frame is ended
+// with IDOK that many milliseconds after its modal loop starts, so tests can run the
+// real program headless and check its exit status.
+#include "CMainFrame.h"
+#include "CWinApp.h"
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+void armTestClose(CMainFrame* frame)
 {
-    return 0;
+    bool ok = false;
+    const int ms = qEnvironmentVariableIntValue("Q7300_TEST_CLOSE_AFTER_MS", &ok);
+    if (!ok || ms < 0)
+        return;
+    QTimer::singleShot(ms, [frame] { frame->EndDialog(IDOK); });
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int status = 0;
+    auto app = std::make_unique<CWinApp>(argc, argv);
+    auto frame = std::make_unique<CMainFrame>();
+    app->m_pMainWnd = frame.get();
+
+    // -1 (no handler) and 0 continue; a positive answer refuses start-up.
+    if (frame->UpdateMap(0, 0, msgCreate) > 0) {
+        status = 1;
+    } else if (!app->InitInstance()) {
+        status = 1;
+    } else {
+        armTestClose(frame.get());
+        frame->DoModal(); // its result does not change the exit status
+    }
+
+    frame.reset();
+    app->m_pMainWnd = nullptr;
+    app.reset();
+    return status;
 }

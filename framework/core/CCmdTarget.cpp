@@ -1,6 +1,12 @@
 #include "CCmdTarget.h"
 #include "Geometry.h"
 
+namespace {
+const Q_MSGMAP_ENTRY noEntries[] = { qMapEnd() };
+}
+
+const Q_MSGMAP CCmdTarget::messageMap = { nullptr, noEntries };
+
 CCmdTarget::~CCmdTarget() = default;
 
 void CCmdTarget::OnLButtonDown(UINT, CPoint) { }

@@ -17,6 +17,9 @@ public:
 
     // The class's own map; CCmdTarget has none.
     virtual const Q_MSGMAP* GetMessageMap() const { return nullptr; }
+    // An empty map without base: what Q_BEGIN_MESSAGE_MAP(X, Base) links to when
+    // neither Base nor its bases declare a map of their own.
+    static const Q_MSGMAP messageMap;
 
     // Mouse and scroll handlers the window layer calls directly; they do nothing here.
     virtual void OnLButtonDown(UINT flags, CPoint point);

@@ -1,0 +1,39 @@
+#include "AppGlobals.h"
+#include "CWinApp.h"
+#include <QCoreApplication>
+#include <QEvent>
+#include <thread>
+
+CWinApp* AfxGetApp()
+{
+    return theApp;
+}
+
+CWnd* AfxGetMainWnd()
+{
+    // Read on every call rather than cached: a cached pointer would outlive the
+    // main frame it points to.
+    return theApp ? theApp->m_pMainWnd : nullptr;
+}
+
+int idle()
+{
+    // Drawing reaches the screen through pending update requests; other posted
+    // events (replies, timers) wait for the event loop.
+    if (QCoreApplication::instance())
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    std::this_thread::yield();
+    return 1;
+}
+
+WaitCursor::WaitCursor()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(1);
+}
+
+WaitCursor::~WaitCursor()
+{
+    if (CWinApp* app = AfxGetApp())
+        app->DoWaitCursor(-1);
+}

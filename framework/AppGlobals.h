@@ -1,0 +1,23 @@
+#pragma once
+#include "FrameworkTypes.h"
+
+class CWinApp;
+class CWnd;
+
+// The application object, or null when none exists.
+CWinApp* AfxGetApp();
+// The application's main window, or null.
+CWnd* AfxGetMainWnd();
+
+// Pushes pending drawing to the screen and yields the processor to other threads;
+// runs no other events. Returns 1. Used inside the editor's wait loops.
+int idle();
+
+// Shows the wait cursor on the main window while it lives; nestable.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+};
