@@ -61,8 +61,11 @@ public:
         return raw;
     }
 
-private:
+protected:
+    // QCreate, OnInitDialog, UpdateData(FALSE), mouse tracking on.
     void privateCreate();
+
+private:
     void attachMenuBar();
 
     CObList m_controls;

@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QPointer>
 #include <QRegion>
+#include <QWidget>
 #include <memory>
 
 class CDC;

@@ -1,0 +1,122 @@
+#include "CEdit.h"
+#include "CDialog.h"
+#include <QLayout>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+
+QPlainTextEdit* CEdit::build(CWnd* parent, QWidget* parentWidget)
+{
+    m_parent = parent;
+    auto* e = new QPlainTextEdit(parentWidget);
+    setWidget(e);
+    return e;
+}
+
+BOOL CEdit::Attach(CWnd* parent)
+{
+    build(parent, parent ? parent->GetWidget() : nullptr);
+    return TRUE;
+}
+
+BOOL CEdit::Create(CDialog* dialog, UINT id, QLayout* layout, int minWidth, int maxWidth,
+    int minHeight, int maxHeight)
+{
+    QPlainTextEdit* e = build(dialog, dialog ? dialog->GetWidget() : nullptr);
+    if (dialog)
+        dialog->AddDialogItem(this, id);
+    else
+        SetDlgCtrlID(id);
+    if (minWidth > 0)
+        e->setMinimumWidth(minWidth);
+    if (maxWidth > 0)
+        e->setMaximumWidth(maxWidth);
+    if (minHeight > 0)
+        e->setMinimumHeight(minHeight);
+    if (maxHeight > 0)
+        e->setMaximumHeight(maxHeight);
+    if (layout)
+        layout->addWidget(e);
+    return TRUE;
+}
+
+QPlainTextEdit* CEdit::edit() const
+{
+    return qobject_cast<QPlainTextEdit*>(GetWidget());
+}
+
+void CEdit::SetWindowText(const char* text)
+{
+    // A text set by the program leaves the modified flag clear, so it notifies nothing.
+    if (QPlainTextEdit* e = edit())
+        e->setPlainText(QString::fromLatin1(text ? text : ""));
+}
+
+void CEdit::GetWindowText(CString& text) const
+{
+    QPlainTextEdit* e = edit();
+    text = e ? CString(e->toPlainText()) : CString();
+}
+
+void CEdit::SetSel(int start, int end, BOOL)
+{
+    QPlainTextEdit* e = edit();
+    if (!e)
+        return;
+    QTextCursor c = e->textCursor();
+    int length = c.document()->characterCount() - 1;
+    auto clamp = [length](int p) { return p < 0 || p > length ? length : p; };
+    c.setPosition(clamp(start));
+    c.setPosition(clamp(end), QTextCursor::KeepAnchor);
+    e->setTextCursor(c);
+}
+
+void CEdit::GetSel(int& start, int& end) const
+{
+    QPlainTextEdit* e = edit();
+    if (!e) {
+        start = end = 0;
+        return;
+    }
+    QTextCursor c = e->textCursor();
+    start = c.selectionStart();
+    end = c.selectionEnd();
+}
+
+void CEdit::Cut()
+{
+    if (QPlainTextEdit* e = edit())
+        e->cut();
+}
+
+void CEdit::Copy()
+{
+    if (QPlainTextEdit* e = edit())
+        e->copy();
+}
+
+void CEdit::Paste()
+{
+    if (QPlainTextEdit* e = edit())
+        e->paste();
+}
+
+BOOL CEdit::Undo()
+{
+    QPlainTextEdit* e = edit();
+    if (!e || !e->document()->isUndoAvailable())
+        return FALSE;
+    e->undo();
+    return TRUE;
+}
+
+BOOL CEdit::CanUndo() const
+{
+    QPlainTextEdit* e = edit();
+    return e && e->document()->isUndoAvailable();
+}
+
+void CEdit::SetReadOnly(BOOL readOnly)
+{
+    if (QPlainTextEdit* e = edit())
+        e->setReadOnly(readOnly != FALSE);
+}
