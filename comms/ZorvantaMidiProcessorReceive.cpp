@@ -180,7 +180,8 @@ void ZorvantaMidiProcessor::finishMessage(QObject* window)
         buffer_->Read(body.get(), bodyLength);
         body[static_cast<size_t>(bodyLength)] = 0;
         StandardNonRealTimeCommand(body.get(), bodyLength, window);
-    } else if (length > 4) {
+    } else if (length >= 6) {
+        // Header, command and 0xF7: anything shorter carries no command.
         unsigned char command = 0;
         buffer_->seek(4);
         buffer_->Read(&command, 1);
