@@ -1,0 +1,24 @@
+// q7300-sim: a stand-in for the Q7300 device on virtual MIDI ports, so that
+// the routing editor can be tried and tested without the hardware.
+#include "EditorPorts.h"
+#include "SimOptions.h"
+#include "SimRunner.h"
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    SimOptions options;
+    std::string error;
+    if (!parseSimOptions(argc, argv, options, error)) {
+        std::fprintf(stderr, "q7300-sim: %s\n%s", error.c_str(), simUsage());
+        return 2;
+    }
+    if (options.help) {
+        std::fputs(simUsage(), stdout);
+        return 0;
+    }
+    if (!options.configureEditor.empty())
+        return configureEditor(options.configureEditor, options.portName, options.waitSeconds);
+    return runSimulator(options);
+}
