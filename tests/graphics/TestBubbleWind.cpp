@@ -1,0 +1,193 @@
+// The tooltip bubble: sizing from its text, wrapping, placement beside the
+// point and inside the owner, hiding, painting and the mouse relay.
+
+#include "BubbleWind.h"
+#include "CDC.h"
+#include "MessageMap.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <gtest/gtest.h>
+
+namespace {
+
+// An owner window that records relayed mouse moves.
+class OwnerWnd : public CWnd {
+    Q_DECLARE_MESSAGE_MAP(OwnerWnd)
+public:
+    std::vector<std::pair<WPARAM, LPARAM>> relayed;
+    LRESULT OnRelay(WPARAM w, LPARAM l)
+    {
+        relayed.push_back({ w, l });
+        return 0;
+    }
+};
+Q_BEGIN_ROOT_MESSAGE_MAP(OwnerWnd)
+Q_ON_MESSAGE(msgMouseRelay, OnRelay)
+Q_END_MESSAGE_MAP()
+
+class BubbleTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        owner.Create(nullptr, "owner", WS_VISIBLE_BIT, CRect(0, 0, 400, 300), nullptr, 0);
+        QFont f("DejaVu Sans");
+        f.setPixelSize(12);
+        owner.GetWidget()->setFont(f);
+        bubble.Create(&owner, nullptr, 5);
+    }
+    CSize extent(const char* s) const
+    {
+        QFontMetrics m(owner.GetWidget()->font());
+        return CSize(m.horizontalAdvance(QString(s)), m.height());
+    }
+    QPoint pos() const { return bubble.GetWidget()->pos(); }
+
+    OwnerWnd owner;
+    BubbleWind bubble;
+};
+
+TEST_F(BubbleTest, SizeIsTheTextPlusTwoMarginsWithInclusiveEdges)
+{
+    EXPECT_FALSE(bubble.IsWindowVisible());
+    bubble.SetText("Source: ADATin Index: 3");
+    CSize e = extent("Source: ADATin Index: 3");
+    EXPECT_EQ(bubble.GetRect(), CRect(0, 0, 10 + e.cx - 1, 10 + e.cy - 1));
+    EXPECT_EQ(bubble.GetWidget()->size(), QSize(10 + e.cx, 10 + e.cy));
+    EXPECT_EQ(bubble.GetLineCount(), 1);
+    EXPECT_EQ(bubble.GetLineLength(0), 23);
+    EXPECT_EQ(bubble.GetLineHeight(), e.cy);
+
+    // The same text again changes nothing, not even a size set meanwhile.
+    bubble.GetWidget()->resize(7, 7);
+    bubble.SetText("Source: ADATin Index: 3");
+    EXPECT_EQ(bubble.GetWidget()->size(), QSize(7, 7));
+}
+
+TEST_F(BubbleTest, WideTextWrapsAtBlanksKeepingTheBlanksOnTheLine)
+{
+    CSize oneTwo = extent("one two");
+    bubble.SetWrapWidth(oneTwo.cx + 1);
+    bubble.SetText("one two three four");
+    ASSERT_EQ(bubble.GetLineCount(), 3);
+    EXPECT_EQ(bubble.GetLineLength(0), 8); // "one two "
+    EXPECT_EQ(bubble.GetLineLength(1), 6); // "three "
+    EXPECT_EQ(bubble.GetLineLength(2), 4); // "four"
+    EXPECT_EQ(bubble.GetRect(), CRect(0, 0, 10 + oneTwo.cx - 1, 10 + 3 * oneTwo.cy - 1));
+}
+
+TEST_F(BubbleTest, WordWiderThanTheWrapWidthGetsALineOfItsOwnAndLinesStopAtEight)
+{
+    bubble.SetWrapWidth(3);
+    bubble.SetText("abcdefgh  xy");
+    ASSERT_EQ(bubble.GetLineCount(), 2);
+    EXPECT_EQ(bubble.GetLineLength(0), 10);
+    EXPECT_EQ(bubble.GetLineLength(1), 2);
+    EXPECT_EQ(bubble.GetRect().Width(), 10 + extent("abcdefgh").cx - 1);
+
+    bubble.SetText("a b c d e f g h i j k l");
+    EXPECT_EQ(bubble.GetLineCount(), BubbleWind::maxLines);
+    EXPECT_EQ(bubble.GetRect().Height(), 10 + 8 * bubble.GetLineHeight() - 1);
+}
+
+TEST_F(BubbleTest, SitsRightOfThePointCentredVertically)
+{
+    bubble.Draw(CPoint(100, 100), "-3.0 dB", 10);
+    EXPECT_TRUE(bubble.IsWindowVisible());
+    const CRect& r = bubble.GetRect();
+    EXPECT_EQ(pos(), QPoint(100 + 10 - 1, 100 - r.Height() / 2 - 1));
+}
+
+TEST_F(BubbleTest, NearTheRightEdgeItMovesToTheLeftOfThePoint)
+{
+    bubble.Draw(CPoint(395, 100), "-3.0 dB", 10);
+    const CRect& r = bubble.GetRect();
+    int width = r.Width() + 2;
+    EXPECT_EQ(pos().x(), 395 + 10 - 1 - width - 2 * 10);
+    EXPECT_LE(pos().x() + width, 395);
+}
+
+TEST_F(BubbleTest, IsKeptInsideTheOwnerAtTheTopBottomAndLeft)
+{
+    bubble.Draw(CPoint(100, 2), "-3.0 dB", 10);
+    EXPECT_EQ(pos().y(), 0);
+    bubble.Draw(CPoint(100, 298), "-3.0 dB", 10);
+    EXPECT_EQ(pos().y(), 300 - (bubble.GetRect().Height() + 2));
+
+    // An owner too narrow for either side: the bubble starts at its left edge.
+    owner.GetWidget()->resize(60, 300);
+    bubble.Draw(CPoint(50, 100), "a long text for a narrow owner", 10);
+    EXPECT_EQ(pos().x(), 0);
+}
+
+TEST_F(BubbleTest, SamePointAndTextIsANoOpAndEmptyTextHides)
+{
+    bubble.Draw(CPoint(100, 100), "-3.0 dB", 10);
+    bubble.GetWidget()->move(5, 5);
+    bubble.Draw(CPoint(100, 100), "-3.0 dB", 10);
+    EXPECT_EQ(pos(), QPoint(5, 5));
+    bubble.Draw(CPoint(101, 100), "-3.0 dB", 10);
+    EXPECT_EQ(pos().x(), 101 + 10 - 1);
+
+    bubble.Draw(CPoint(101, 100), "", 10);
+    EXPECT_FALSE(bubble.IsWindowVisible());
+    EXPECT_TRUE(bubble.GetText().IsEmpty());
+    bubble.Draw(CPoint(101, 100), nullptr, 10);
+    EXPECT_FALSE(bubble.IsWindowVisible());
+    // Shown again at the same point once it has text again.
+    bubble.Draw(CPoint(101, 100), "-3.0 dB", 10);
+    EXPECT_TRUE(bubble.IsWindowVisible());
+}
+
+TEST(BubbleWithoutOwner, IsNeverClamped)
+{
+    BubbleWind b;
+    b.Create(nullptr, nullptr, 5);
+    b.Draw(CPoint(-50, -60), "x", 4);
+    EXPECT_EQ(b.GetWidget()->pos(), QPoint(-50 + 4 - 1, -60 - b.GetRect().Height() / 2 - 1));
+}
+
+TEST_F(BubbleTest, PaintsARoundedBoxInTheFillColourWithTheText)
+{
+    bubble.SetText("WWWW");
+    const CRect& r = bubble.GetRect();
+    QImage img(r.Width() + 1, r.Height() + 1, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    {
+        CDC dc(&img);
+        bubble.Paint(&dc);
+    }
+    EXPECT_EQ(img.pixelColor(2, r.Height() / 2), QColor(255, 255, 128)); // tooltip yellow
+    EXPECT_EQ(img.pixelColor(r.Width() + 0, r.Height() + 0), QColor(Qt::blue)); // corner stays
+    int dark = 0;
+    for (int x = 5; x < r.Width() - 5; ++x)
+        for (int y = 5; y < r.Height() - 5; ++y)
+            dark += qGray(img.pixel(x, y)) < 100;
+    EXPECT_GT(dark, 10); // the text is drawn in black
+
+    COLORREF cyan = 0xFF00FFFF;
+    BubbleWind coloured;
+    coloured.Create(&owner, &cyan, 5);
+    coloured.SetText("WWWW");
+    {
+        CDC dc(&img);
+        coloured.Paint(&dc);
+    }
+    EXPECT_EQ(img.pixelColor(2, r.Height() / 2), QColor(0, 255, 255));
+}
+
+TEST_F(BubbleTest, MouseMovesAreRelayedToTheOwnerInItsFrame)
+{
+    owner.GetWidget()->move(30, 40);
+    CRect wr;
+    owner.GetWindowRect(&wr);
+    bubble.OnMouseMove(1, CPoint(2, 9)); // too close to the left edge: not relayed
+    bubble.OnMouseMove(1, CPoint(10, 5));
+    QApplication::sendPostedEvents();
+    ASSERT_EQ(owner.relayed.size(), 1u);
+    EXPECT_EQ(owner.relayed[0].first, 1u);
+    EXPECT_EQ(owner.relayed[0].second, LPARAM((10 + wr.left) | ((5 + wr.top) << 16)));
+}
+
+} // namespace
