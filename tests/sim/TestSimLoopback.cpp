@@ -1,0 +1,196 @@
+// The protocol object talking to the simulated device in-process through the
+// loopback transport: replies come back through the posted-message path.
+#include "SimTestSupport.h"
+
+#include "LoopbackMidi.h"
+#include "MidiMsg.h"
+#include "MsgEvent.h"
+#include "ZorvantaMidiProcessor.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The protocol object as a test sees it: every text reply and device error kept.
+class RecordingProcessor : public ZorvantaMidiProcessor {
+public:
+    void ProcessTextMessage(int command, const char* text, QObject*) override
+    {
+        texts.push_back({ command, text });
+    }
+    void OnSysexcError(const char* text) override { errors.push_back(text); }
+    std::vector<Reply> texts;
+    std::vector<std::string> errors;
+};
+
+// A window stand-in that hands posted MIDI input to the protocol object, as
+// the editor's msgUser handler does.
+class ReplyWindow : public QObject {
+public:
+    explicit ReplyWindow(ZorvantaMidiProcessor& p)
+        : processor(p)
+    {
+    }
+    bool event(QEvent* e) override
+    {
+        const MsgEvent* m = MsgEvent::from(e);
+        if (!m)
+            return QObject::event(e);
+        if (m->code() == 1024) {
+            ++posted;
+            processor.ProcessMidiMsg(reinterpret_cast<MidiMsg*>(m->lParam()), this);
+        }
+        return true;
+    }
+    ZorvantaMidiProcessor& processor;
+    int posted = 0;
+};
+
+class SimLoopback : public ::testing::Test {
+protected:
+    void SetUp() override { attach(2); }
+
+    void attach(int model, LoopbackMidi::Clock clock = {})
+    {
+        device = std::make_shared<SimDevice>(model);
+        auto transport = std::make_unique<LoopbackMidi>(device, std::move(clock));
+        loop = transport.get();
+        processor.InstallTransport(std::move(transport), commMidi);
+    }
+
+    // Runs the event queue until n text replies have arrived (or nothing more comes).
+    void drain(size_t n)
+    {
+        for (int i = 0; i < 1000 && processor.texts.size() < n; ++i)
+            QCoreApplication::processEvents();
+    }
+
+    RecordingProcessor processor;
+    ReplyWindow window { processor };
+    std::shared_ptr<SimDevice> device;
+    LoopbackMidi* loop = nullptr;
+};
+
+} // namespace
+
+TEST_F(SimLoopback, RepliesArriveOnlyThroughThePostedMessage)
+{
+    ASSERT_EQ(processor.GetObjectInfo(0, 1, &window), 0);
+    EXPECT_TRUE(processor.texts.empty()) << "nothing may be delivered by a direct call";
+    EXPECT_EQ(window.posted, 0);
+    drain(1);
+    EXPECT_EQ(window.posted, 1);
+    ASSERT_EQ(processor.texts.size(), 1u);
+    EXPECT_EQ(processor.texts[0].command, 50);
+    std::string name;
+    ASSERT_TRUE(editorReadsCol(processor.texts[0].text, name));
+    EXPECT_EQ(name, "Q7300FW");
+
+    // Without a reply window the reply is dropped, not posted anywhere.
+    ASSERT_EQ(processor.GetKeyValue(SimModel::kModeKey, nullptr), 0);
+    drain(2);
+    EXPECT_EQ(processor.texts.size(), 1u);
+}
+
+TEST_F(SimLoopback, ReadsIdentificationEveryValueAndEveryGainOfEachModel)
+{
+    for (int m = 0; m < modelCount; ++m) {
+        attach(m);
+        processor.texts.clear();
+        SCOPED_TRACE(main_table[m].modelName);
+        ASSERT_EQ(processor.SendIdentityRequest(&window), 0);
+        drain(1);
+        ASSERT_EQ(processor.texts.size(), 1u);
+        EXPECT_EQ(processor.texts[0].command, 0);
+        char expected[160];
+        std::snprintf(expected, sizeof expected,
+            "IDENTITY_REPLY: manuf(7d) Family(070) Member(0%d) Version(1.0.0.0)\r\n%s simulator",
+            m + 1, main_table[m].modelName);
+        EXPECT_EQ(processor.texts[0].text, expected);
+
+        // One request in flight at a time, as the editor asks.
+        for (long key : valueKeys(device->Model())) {
+            processor.texts.clear();
+            ASSERT_EQ(processor.GetKeyValue(key, &window), 0);
+            drain(1);
+            ASSERT_EQ(processor.texts.size(), 1u) << std::hex << key;
+            long k = 0;
+            int v = -1;
+            ASSERT_TRUE(editorReadsValue(processor.texts[0].text, k, v));
+            EXPECT_EQ(k, key);
+            EXPECT_EQ(v, *device->Value(key));
+        }
+        for (const auto& g : device->Model().Gains()) {
+            processor.texts.clear();
+            ASSERT_EQ(processor.GetObjectInfo(g.key, 3, &window), 0);
+            drain(1);
+            ASSERT_EQ(processor.texts.size(), 1u);
+            EditorGain read;
+            ASSERT_TRUE(editorReadsNum(processor.texts[0].text, read)) << processor.texts[0].text;
+            EXPECT_EQ(read.key, g.key);
+            EXPECT_DOUBLE_EQ(read.gain, *device->GainOf(g.key));
+            EXPECT_DOUBLE_EQ(read.min, g.min);
+            EXPECT_DOUBLE_EQ(read.max, g.max);
+            EXPECT_DOUBLE_EQ(read.step, g.step);
+        }
+    }
+    EXPECT_TRUE(processor.errors.empty());
+}
+
+TEST_F(SimLoopback, SetsReachTheDeviceAndRefusalsReachTheErrorWindow)
+{
+    ASSERT_EQ(processor.SetKeyValue(SimModel::kModeKey, 2, &window), 0);
+    ASSERT_EQ(processor.SetKeyValue(0x10030013, -4.5f, &window), 0);
+    EXPECT_EQ(*device->Value(SimModel::kModeKey), 2);
+    EXPECT_DOUBLE_EQ(*device->GainOf(0x10030013), -4.5);
+    ASSERT_EQ(processor.SetKeyValue(0x1001081a, 77, &window), 0);
+    drain(1);
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    ASSERT_EQ(processor.errors.size(), 1u);
+    EXPECT_EQ(processor.errors[0], "Value 77 out of range 0..32 or 99 for key 1001081a");
+    EXPECT_TRUE(processor.texts.empty());
+}
+
+TEST_F(SimLoopback, HeldBackRepliesFollowTheTestClockAndAClosedLinkGetsNone)
+{
+    std::uint32_t now = 500;
+    attach(2, [&now] { return now; });
+    device->SetLatency(1000);
+    ASSERT_EQ(processor.GetKeyValue(SimModel::kModeKey, &window), 0);
+    drain(1);
+    EXPECT_TRUE(processor.texts.empty());
+    now = 1499;
+    EXPECT_EQ(loop->DeliverDue(), 0);
+    now = 1500;
+    EXPECT_EQ(loop->DeliverDue(), 1);
+    drain(1);
+    ASSERT_EQ(processor.texts.size(), 1u);
+    EXPECT_EQ(processor.texts[0].text, "10010016 5");
+
+    ASSERT_EQ(processor.GetKeyValue(SimModel::kModeKey, &window), 0);
+    processor.Close();
+    now = 3000;
+    EXPECT_EQ(loop->DeliverDue(), 0);
+    // A link that cannot be opened reports the code and sends nothing.
+    loop->FailOpen(4);
+    const int sentBefore = loop->MessagesSent();
+    EXPECT_EQ(processor.GetKeyValue(SimModel::kModeKey, &window), 4);
+    EXPECT_EQ(loop->MessagesSent(), sentBefore);
+}
+
+TEST_F(SimLoopback, HeldBackRepliesArriveByTimerOnTheRealClock)
+{
+    device->SetLatency(30);
+    ASSERT_EQ(processor.GetKeyValue(SimModel::kModeKey, &window), 0);
+    QCoreApplication::processEvents();
+    // Waits for the timer without asserting how long it took.
+    for (int i = 0; i < 500 && processor.texts.empty(); ++i) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(2);
+    }
+    ASSERT_EQ(processor.texts.size(), 1u);
+    EXPECT_EQ(processor.texts[0].text, "10010016 5");
+}

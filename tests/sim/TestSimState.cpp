@@ -1,0 +1,137 @@
+// The device's default state, its dump and the state file it is read from.
+#include "SimTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <set>
+
+TEST(SimState, DefaultsAreLegalAndMixConnectedAndUnconnectedDestinations)
+{
+    for (int m = 0; m < modelCount; ++m) {
+        SimDevice d(m);
+        const SimModel& model = d.Model();
+        SCOPED_TRACE(model.Name());
+        EXPECT_NE(*d.Value(SimModel::kModeKey), 2) << "the editor's save and restore must show";
+        int connected = 0, unconnected = 0;
+        for (const auto& dest : model.Destinations()) {
+            ASSERT_GT(dest.choices, 0) << dest.name;
+            const int v = *d.Value(dest.key);
+            if (v == SimModel::kNoSource)
+                ++unconnected;
+            else {
+                EXPECT_GE(v, 0) << dest.name;
+                EXPECT_LT(v, dest.choices) << dest.name;
+                ++connected;
+            }
+        }
+        EXPECT_GT(connected, unconnected);
+        EXPECT_GT(unconnected, 0);
+        for (const auto& o : model.Options())
+            EXPECT_EQ(*d.Value(o.key), 0);
+        for (const auto& g : model.Gains()) {
+            EXPECT_GE(*d.GainOf(g.key), g.min) << g.name;
+            EXPECT_LE(*d.GainOf(g.key), g.max) << g.name;
+            EXPECT_LT(g.min, g.max);
+            EXPECT_GT(g.step, 0.0);
+        }
+        // No key may be two things at once: the editor's reading of a report
+        // depends on which kind of key it names.
+        std::set<long> keys;
+        size_t total = 0;
+        for (long k : valueKeys(model)) {
+            keys.insert(k);
+            ++total;
+        }
+        for (const auto& g : model.Gains()) {
+            keys.insert(g.key);
+            ++total;
+        }
+        EXPECT_EQ(keys.size(), total);
+    }
+}
+
+TEST(SimState, DestinationsNumberTheirChoicesAsTheEditorDoes)
+{
+    SimDevice base(0);
+    // MAINinL 0 of the Q7300 with every option off: AESin 0 and ADATin 0-7.
+    const auto* mainIn0 = base.Model().FindDestination(0x1001081a);
+    ASSERT_NE(mainIn0, nullptr);
+    EXPECT_EQ(mainIn0->choices, 9);
+    // MAINinL 6 may also take ANAin 0 (offset 6); the ANAin inputs are an option
+    // of the Q7300, so they are not on the page with the options off.
+    EXPECT_EQ(base.Model().FindDestination(0x10010820)->choices, 9);
+    // On the Q7300A the ANAin inputs are always there.
+    SimDevice a(1);
+    EXPECT_EQ(a.Model().FindDestination(0x1001081a)->choices, 1 + 8);
+    // DSPAin 5 keys into the second half of its row.
+    EXPECT_NE(a.Model().FindDestination(0x10010606), nullptr);
+    EXPECT_EQ(a.Model().FindDestination(0x10010606)->name, "DSPAin 5");
+    // Interleaved main outputs step by two.
+    EXPECT_EQ(a.Model().FindDestination(0x10010093)->name, "MAINoutLa 1");
+    EXPECT_EQ(a.Model().FindDestination(0x10010094)->name, "MAINoutLb 1");
+    // Key counts: every destination node, every option row with a key, every gain.
+    SimDevice fw(2);
+    EXPECT_EQ(fw.Model().Options().size(), 4u);
+    EXPECT_EQ(base.Model().Options().size(), 2u);
+    EXPECT_EQ(fw.Model().Destinations().size(), 8u * 9);
+}
+
+TEST(SimState, DumpAndLoadRoundTrip)
+{
+    SimDevice d(2);
+    std::string why;
+    ASSERT_TRUE(d.SetValue(SimModel::kModeKey, 2, why));
+    ASSERT_TRUE(d.SetValue(0x10010888, 4, why));
+    ASSERT_TRUE(d.SetValue(0x1001081a, 99, why));
+    ASSERT_TRUE(d.SetValue(0x10010848, 3, why));
+    ASSERT_TRUE(d.SetGain(0x10030013, -7.5, why));
+    ASSERT_TRUE(d.SetGain(0x10010612, -33.3, why));
+    const std::string dump = d.Dump();
+    EXPECT_NE(dump.find("model Q7300FW\n"), std::string::npos);
+    EXPECT_NE(dump.find("value 10010016 2"), std::string::npos);
+    EXPECT_NE(dump.find("gain 10010612 -33.300000"), std::string::npos);
+
+    SimDevice copy(2);
+    ASSERT_NE(copy.Dump(), dump);
+    ASSERT_TRUE(copy.Load(dump, why)) << why;
+    EXPECT_EQ(copy.Dump(), dump);
+    EXPECT_EQ(*copy.Value(0x10010888), 4);
+    EXPECT_DOUBLE_EQ(*copy.GainOf(0x10010612), -33.3);
+    EXPECT_EQ(SimDevice::ModelOfDump(dump), 2);
+    EXPECT_EQ(SimDevice::ModelOfDump("# nothing\n"), -1);
+
+    // A partial state keeps the defaults of the keys it does not name.
+    SimDevice partial(2);
+    ASSERT_TRUE(partial.Load("model q7300fw\nvalue 10010016 7\n", why)) << why;
+    EXPECT_EQ(*partial.Value(SimModel::kModeKey), 7);
+    EXPECT_EQ(*partial.Value(0x1001081a), *SimDevice(2).Value(0x1001081a));
+}
+
+TEST(SimState, LoadIsAllOrNothingAndSaysWhichLineItRefused)
+{
+    SimDevice d(0);
+    const std::string before = d.Dump();
+    struct Case {
+        const char* text;
+        const char* error;
+    } cases[] = {
+        { "model Q7300FW\nvalue 10010016 3\n",
+            "line 1: the state is of model Q7300FW, the device is a Q7300" },
+        { "model Q7300\nvalue 10010016 3\nvalue 1001081a 9\n",
+            "line 3: Value 9 out of range 0..8 or 99 for key 1001081a" },
+        { "model Q7300\nvalue 10010016 3\nvalue 10010848 1\n", "line 3: Unknown key 10010848" },
+        { "model Q7300\nvalue 10010016 3\ngain 10030013 nan\n",
+            "line 3: cannot read \"gain 10030013 nan\"" },
+        { "model Q7300\ngain 10030013 -13\n",
+            "line 2: Level -13.000000 out of range -12.000000..12.000000 for key 10030013" },
+        { "model Q7300\nvalue 10010016\n", "line 2: cannot read \"value 10010016\"" },
+        { "model Q7300\nbogus 1 2\n", "line 2: cannot read \"bogus 1 2\"" },
+        { "value 10010016 3\n", "no model line" },
+        { "", "no model line" },
+    };
+    for (const Case& c : cases) {
+        std::string why;
+        EXPECT_FALSE(d.Load(c.text, why)) << c.text;
+        EXPECT_EQ(why, c.error);
+        EXPECT_EQ(d.Dump(), before) << c.text;
+    }
+}
