@@ -90,6 +90,9 @@ int CDialog::DoModal()
                 top->update();
         }
     }
+    // A hidden toolkit window may be closed without a close event: the message is
+    // raised here, once, in either case.
+    raiseDestroy();
     d->close();
     return result;
 }
@@ -175,6 +178,11 @@ CWnd* CDialog::GetDlgItem(UINT id) const
 }
 
 void CDialog::closeEvent(QCloseEvent*)
+{
+    raiseDestroy();
+}
+
+void CDialog::raiseDestroy()
 {
     // Raised once per run, however the window is closed.
     if (m_destroyRaised)

@@ -67,6 +67,7 @@ protected:
 
 private:
     void attachMenuBar();
+    void raiseDestroy();
 
     CObList m_controls;
     BOOL m_visibleOnCreate = TRUE;
