@@ -1,52 +1,11 @@
 // The protocol object talking to the simulated device in-process through the
 // loopback transport: replies come back through the posted-message path.
-#include "SimTestSupport.h"
-
 #include "LoopbackMidi.h"
-#include "MidiMsg.h"
-#include "MsgEvent.h"
-#include "ZorvantaMidiProcessor.h"
+#include "ProtocolProbe.h"
 
-#include <QCoreApplication>
-#include <QThread>
 #include <gtest/gtest.h>
 
 namespace {
-
-// The protocol object as a test sees it: every text reply and device error kept.
-class RecordingProcessor : public ZorvantaMidiProcessor {
-public:
-    void ProcessTextMessage(int command, const char* text, QObject*) override
-    {
-        texts.push_back({ command, text });
-    }
-    void OnSysexcError(const char* text) override { errors.push_back(text); }
-    std::vector<Reply> texts;
-    std::vector<std::string> errors;
-};
-
-// A window stand-in that hands posted MIDI input to the protocol object, as
-// the editor's msgUser handler does.
-class ReplyWindow : public QObject {
-public:
-    explicit ReplyWindow(ZorvantaMidiProcessor& p)
-        : processor(p)
-    {
-    }
-    bool event(QEvent* e) override
-    {
-        const MsgEvent* m = MsgEvent::from(e);
-        if (!m)
-            return QObject::event(e);
-        if (m->code() == 1024) {
-            ++posted;
-            processor.ProcessMidiMsg(reinterpret_cast<MidiMsg*>(m->lParam()), this);
-        }
-        return true;
-    }
-    ZorvantaMidiProcessor& processor;
-    int posted = 0;
-};
 
 class SimLoopback : public ::testing::Test {
 protected:

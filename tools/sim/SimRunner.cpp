@@ -211,13 +211,13 @@ int runSimulator(const SimOptions& o)
             printDump(device);
     }
     signalThread.join();
-    ports.Close();
-
+    // The state first: a MIDI service going away at the same time must not cost it.
     int rc = 0;
     if (!o.stateFile.empty() && !writeTextFileAtomically(o.stateFile, device.Dump(), error)) {
         std::fprintf(stderr, "q7300-sim: the state was not saved: %s\n", error.c_str());
         rc = 1;
     }
+    ports.Close();
     if (o.log)
         printDump(device);
     std::printf("%s q7300-sim: stopped\n", timeStamp().c_str());

@@ -1,0 +1,83 @@
+# Sourced by ./run. Defines start_sim BINARY MODEL [PORT_NAME], which starts
+# the simulated device and points the editor at it:
+#  - with no MIDI service on the machine (no ALSA sequencer, no JACK server)
+#    it starts a private JACK server with the dummy backend and exports
+#    JACK_DEFAULT_SERVER, so that the editor started afterwards uses it too;
+#  - it starts q7300-sim of that model, logging to
+#    $XDG_STATE_HOME/q7300-routing/sim.log and keeping the device state in
+#    sim-MODEL.state beside it;
+#  - it writes the editor's MIDI port settings ("MIDI"/"In" and "Out", the
+#    comm type, demo mode off) into the editor's settings file.
+# The pids go into the caller's array `pids` (the simulator before the JACK
+# server, so the device can save its state while the server still runs).
+
+# The settings file the editor opens: "<app>.ini" in the first XDG data
+# folder holding Zorvanta/<app>, else in the first system data folder; the
+# native store when that file cannot be written.
+sim_editor_settings_file() {
+  local app=q7300-routing data_home="${XDG_DATA_HOME:-}" dirs=() d folder=""
+  case "$data_home" in /*) ;; *) data_home="$HOME/.local/share" ;; esac
+  dirs+=("$data_home")
+  local sys=() IFS=:
+  for d in ${XDG_DATA_DIRS:-}; do case "$d" in /*) sys+=("$d") ;; esac; done
+  unset IFS
+  [ ${#sys[@]} -eq 0 ] && sys=(/usr/local/share /usr/share)
+  dirs+=("${sys[@]}")
+  for d in "${dirs[@]}"; do
+    if [ -d "$d/Zorvanta/$app" ]; then folder="$d/Zorvanta/$app"; break; fi
+  done
+  [ -n "$folder" ] || folder="${sys[0]}/Zorvanta/$app"
+  local ini="$folder/$app.ini"
+  if { [ -f "$ini" ] && [ -w "$ini" ]; } || { [ ! -e "$ini" ] && [ -d "$folder" ] && : >>"$ini" 2>/dev/null; }; then
+    echo "$ini"
+  else
+    local config="${XDG_CONFIG_HOME:-}"
+    case "$config" in /*) ;; *) config="$HOME/.config" ;; esac
+    mkdir -p "$config/Zorvanta"
+    echo "$config/Zorvanta/$app.conf"
+  fi
+}
+
+start_sim() {
+  local bin=$1 model=${2:-Q7300FW} name=${3:-Q7300 Simulator}
+  local state="${XDG_STATE_HOME:-$HOME/.local/state}/q7300-routing"
+  local api jack_pid=""
+  mkdir -p "$state"
+  if [ -e /dev/snd/seq ]; then
+    api=alsa
+  elif jack_lsp >/dev/null 2>&1; then
+    api=jack
+  else
+    if ! command -v jackd >/dev/null; then
+      echo "start_sim: no MIDI service runs and jackd is not installed" >&2
+      return 1
+    fi
+    export JACK_DEFAULT_SERVER="q7300-sim-$$"
+    jackd -n "$JACK_DEFAULT_SERVER" --no-realtime -d dummy -r 48000 -p 256 \
+      >"$state/jackd.log" 2>&1 &
+    jack_pid=$!
+    local i
+    for i in $(seq 100); do
+      jack_lsp >/dev/null 2>&1 && break
+      if ! kill -0 "$jack_pid" 2>/dev/null; then
+        echo "start_sim: the JACK server did not start (see $state/jackd.log)" >&2
+        return 1
+      fi
+      sleep 0.1
+    done
+    api=jack
+  fi
+  "$bin" --model "$model" --api "$api" --port-name "$name" --log \
+    --state "$state/sim-$model.state" >"$state/sim.log" 2>&1 &
+  local sim_pid=$!
+  pids+=("$sim_pid")
+  [ -n "$jack_pid" ] && pids+=("$jack_pid")
+  local ini
+  ini=$(sim_editor_settings_file)
+  if ! "$bin" --configure-editor "$ini" --port-name "$name" --wait 10 >/dev/null; then
+    echo "start_sim: the simulator's ports did not appear; its log:" >&2
+    tail -n 5 "$state/sim.log" >&2
+    return 1
+  fi
+  echo "start_sim: simulated $model on $api ports \"$name\" (log: $state/sim.log)"
+}
