@@ -2,6 +2,7 @@
 
 #include "MIDIconfigInfo.h"
 #include "MidiPorts.h"
+#include "ProfileStore.h"
 #include "RtMidiMsg.h"
 
 #include <rtmidi/RtMidi.h>
@@ -22,6 +23,19 @@ int findPort(RtMidi& midi, const CString& name)
     return -1;
 }
 
+// Raises the library's error for a port index it does not have: its JACK
+// interface reads past its port list instead of reporting one.
+void checkPort(RtMidi& midi, int port, const CString& name)
+{
+    const unsigned count = midi.getPortCount();
+    if (count == 0)
+        throw RtMidiError("MIDIwin::Open: no MIDI ports available", RtMidiError::NO_DEVICES_FOUND);
+    if (port < 0 || static_cast<unsigned>(port) >= count)
+        throw RtMidiError(
+            std::string("MIDIwin::Open: no MIDI port named ") + static_cast<const char*>(name),
+            RtMidiError::INVALID_PARAMETER);
+}
+
 } // namespace
 
 void mycallback(double, std::vector<unsigned char>* bytes, void* transport)
@@ -33,9 +47,11 @@ void mycallback(double, std::vector<unsigned char>* bytes, void* transport)
 
 MIDIwin::MIDIwin()
 {
-    createLibraryObjects();
-    MIDIconfigInfo info;
-    rxBufferSize_ = info.rxBufferSize;
+    // The library objects are made by Open and released by Close: a JACK
+    // client left over from a server that has stopped crashes the JACK
+    // library when it is closed after another client failed to connect, so
+    // old clients go before new ones are made.
+    rxBufferSize_ = GetProfileInt("MIDI", "SizeInBuffers", 8192);
 }
 
 MIDIwin::~MIDIwin()
@@ -79,6 +95,8 @@ int MIDIwin::Open(signed char force)
     // temporary library clients and this runs before every message sent.
     if (open_)
         return 0;
+    in_.reset();
+    out_.reset();
     MIDIconfigInfo info;
     inName_ = info.inName;
     outName_ = info.outName;
@@ -90,6 +108,7 @@ int MIDIwin::Open(signed char force)
         if (force && inPort_ < 0)
             inPort_ = 0;
         if (!inOpen_) {
+            checkPort(*in_, inPort_, inName_);
             in_->openPort(static_cast<unsigned>(inPort_), "RtMidi Input");
             inOpen_ = true;
             in_->setCallback(&mycallback, static_cast<MIDIbase*>(this));
@@ -98,6 +117,7 @@ int MIDIwin::Open(signed char force)
         outPort_ = findPort(*out_, outName_);
         if (force && outPort_ < 0)
             outPort_ = 0;
+        checkPort(*out_, outPort_, outName_);
         out_->openPort(static_cast<unsigned>(outPort_), "RtMidi Output");
         outOpen_ = true;
     } catch (const RtMidiError& e) {
@@ -128,6 +148,8 @@ int MIDIwin::Close()
 {
     closePorts();
     open_ = false;
+    in_.reset();
+    out_.reset();
     return 0;
 }
 

@@ -88,6 +88,11 @@ void ZorvantaMidiProcessor::ChooseComms(comm_type type, CDialog*)
                 break;
             }
     }
+    if (type != commNone && type != commMidi && type != commFile)
+        return;
+    // The old transport goes first, so that its ports are closed before the
+    // new one connects.
+    retireTransport();
     std::unique_ptr<MIDIbase> next;
     switch (type) {
     case commNone:
