@@ -44,10 +44,9 @@ BOOL CComboBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
     QWidget* w = GetWidget();
     w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
     w->setVisible((style & WS_VISIBLE_BIT) != 0);
+    SetDlgCtrlID(id);
     if (parent && id)
         parent->AddDialogItem(this, id);
-    else
-        SetDlgCtrlID(id);
     return TRUE;
 }
 

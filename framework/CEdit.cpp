@@ -46,9 +46,14 @@ QPlainTextEdit* CEdit::edit() const
 
 void CEdit::SetWindowText(const char* text)
 {
-    // A text set by the program leaves the modified flag clear, so it notifies nothing.
-    if (QPlainTextEdit* e = edit())
+    // A text set by the program is not the user's change: it notifies nothing and
+    // leaves the modified flag clear.
+    if (QPlainTextEdit* e = edit()) {
+        m_settingText = true;
         e->setPlainText(QString::fromLatin1(text ? text : ""));
+        e->document()->setModified(false);
+        m_settingText = false;
+    }
 }
 
 void CEdit::GetWindowText(CString& text) const

@@ -32,4 +32,5 @@ public:
 protected:
     // Creates the toolkit edit in `parentWidget` (used by the derived line edit).
     QPlainTextEdit* build(CWnd* parent, QWidget* parentWidget);
+    bool m_settingText = false; // SetWindowText is changing the text
 };

@@ -12,10 +12,9 @@ BOOL CProgressCtrl::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id
     b->setValue(0);
     b->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
     b->setVisible((style & WS_VISIBLE_BIT) != 0);
+    SetDlgCtrlID(id);
     if (parent && id)
         parent->AddDialogItem(this, id);
-    else
-        SetDlgCtrlID(id);
     return TRUE;
 }
 

@@ -68,10 +68,8 @@ void NQLineEdit::setUp(CDialog* dialog, UINT id, QWidget* parent, int minWidth, 
     e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     e->setLineWrapMode(QPlainTextEdit::NoWrap);
     e->installEventFilter(new NQLineEditFocus(this, e));
-    // Text set by the program leaves the document unmodified; only the user's
-    // edits set the flag.
     QObject::connect(e, &QPlainTextEdit::textChanged, e, [this, e] {
-        if (GetDlgCtrlID() == 0 || !e->document()->isModified())
+        if (GetDlgCtrlID() == 0 || m_settingText)
             return;
         e->document()->setModified(false);
         Notify(scEditChange);
