@@ -5,8 +5,8 @@
 //   set S E V         WriteProfileString(S, E, V)
 //   del S E           WriteProfileString(S, E, null)
 //   setint S E N      WriteProfileInt(S, E, N)
-//   get S E           GetProfileString(S, E, "<absent>") as get=...
-//   getint S E        GetProfileInt(S, E, -999) as getint=...
+//   get S E           GetProfileString(S, E, "<absent>") as get.S.E=...
+//   getint S E        GetProfileInt(S, E, -999) as getint.S.E=...
 //   init              InitInstance() as init=...
 #include "AppFolders.h"
 #include "CWinApp.h"
@@ -20,6 +20,11 @@ namespace {
 void print(const char* key, const QString& value)
 {
     std::printf("%s=%s\n", key, value.toLocal8Bit().constData());
+}
+
+QByteArray entryKey(const char* what, const char* section, const char* entry)
+{
+    return QByteArray(what) + '.' + section + '.' + entry;
 }
 
 } // namespace
@@ -50,10 +55,12 @@ int main(int argc, char** argv)
             app.WriteProfileInt(argv[i + 1], argv[i + 2], std::atoi(argv[i + 3]));
             i += 4;
         } else if (!std::strcmp(cmd, "get") && need(2)) {
-            print("get", app.GetProfileString(argv[i + 1], argv[i + 2], "<absent>").toQString());
+            print(entryKey("get", argv[i + 1], argv[i + 2]).constData(),
+                app.GetProfileString(argv[i + 1], argv[i + 2], "<absent>").toQString());
             i += 3;
         } else if (!std::strcmp(cmd, "getint") && need(2)) {
-            print("getint", QString::number(app.GetProfileInt(argv[i + 1], argv[i + 2], -999)));
+            print(entryKey("getint", argv[i + 1], argv[i + 2]).constData(),
+                QString::number(app.GetProfileInt(argv[i + 1], argv[i + 2], -999)));
             i += 3;
         } else if (!std::strcmp(cmd, "init")) {
             print("init", QString::number(app.InitInstance()));
