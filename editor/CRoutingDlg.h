@@ -21,6 +21,8 @@
 #include "myMidiProcessor.h"
 #include "sendObj.h"
 
+#include <QWidget>
+
 #include <memory>
 
 class CDC;

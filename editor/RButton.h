@@ -2,6 +2,8 @@
 // with, from which every rescaling starts.
 #pragma once
 
+#include <QWidget>
+
 #include "CButton.h"
 #include "Geometry.h"
 

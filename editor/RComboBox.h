@@ -2,6 +2,8 @@
 // its selection-field height for rescaling.
 #pragma once
 
+#include <QWidget>
+
 #include "CComboBox.h"
 #include "Geometry.h"
 

@@ -5,7 +5,9 @@
 #include "NQSlider.h"
 
 #include <QFontMetrics>
+
 #include <QWidget>
+#include <algorithm>
 
 #include <charconv>
 #include <cmath>

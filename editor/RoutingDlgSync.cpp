@@ -4,10 +4,12 @@
 
 #include "AppGlobals.h"
 #include "CMenu.h"
-#include "CWinApp.h"
+#include "AppFolders.h"
 #include "ModelTables.h"
 #include "ProfileStore.h"
 #include "TickCount.h"
+
+#include <QWidget>
 
 #include <cstdio>
 #include <cstring>

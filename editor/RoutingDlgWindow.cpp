@@ -2,11 +2,12 @@
 // scaling, drawing, the title and the option buttons on the picture.
 #include "CRoutingDlg.h"
 
+#include "AppFolders.h"
 #include "AppGlobals.h"
 #include "CClientDC.h"
 #include "CMenu.h"
 #include "CPaintDC.h"
-#include "CWinApp.h"
+#include "EasyAfnFile.h"
 #include "LedDescriptor.h"
 #include "ModelTables.h"
 #include "NQButton.h"
@@ -20,10 +21,12 @@
 #include "ScopedSelectors.h"
 
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
 #include <QPainter>
+#include <QWidget>
 
 #include <algorithm>
 #include <cmath>
@@ -93,9 +96,7 @@ void CRoutingDlg::QCreate()
     userLabel = std::make_unique<NQLabel>("User Presets", this, 0, col2, 50, 0);
     userPresets.Create(this, idUserPresets, col2, 120);
     userPresets.SetSort(TRUE);
-    if (QWidget* box = userPresets.GetWidget())
-        if (auto* combo = qobject_cast<QComboBox*>(box))
-            combo->setEditable(true);
+    userPresets.SetEditable(TRUE);
     auto* saveRow = new QHBoxLayout;
     saveButton = std::make_unique<NQButton>("Save", this, idSave, saveRow, 0, 0);
     saveRow->addStretch(1);

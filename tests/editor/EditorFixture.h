@@ -6,16 +6,23 @@
 #include "CRoutingDlg.h"
 #include "MessageBoxScript.h"
 
+#include <QEvent>
 #include <QPoint>
+#include <QSettings>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-class QSettings;
-
 namespace editortest {
+
+// Sends one mouse event to w.
+void sendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::MouseButtons held,
+    Qt::KeyboardModifiers mods);
+// A left click in the middle of w.
+void clickWidget(QWidget* w);
 
 // Writes the picture and description of model m into the settings folder.
 // Nodes sit on a grid in io-table order, 34 pixels apart, LED regions 12 by 12;

@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 
-#include "CWinApp.h"
+#include "AppFolders.h"
 #include "ModelTables.h"
 #include "ProfileStore.h"
 #include "TestEnv.h"
@@ -9,9 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSettings>
-#include <QTest>
 
 #include <sstream>
 
@@ -145,9 +145,23 @@ QWidget* EditorTest::window() const
     return dlg->GetWidget();
 }
 
+void sendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::MouseButtons held,
+    Qt::KeyboardModifiers mods)
+{
+    QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)), b, held, mods);
+    QApplication::sendEvent(w, &e);
+}
+
+void clickWidget(QWidget* w)
+{
+    const QPoint c = w->rect().center();
+    sendMouse(w, QEvent::MouseButtonPress, c, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    sendMouse(w, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+}
+
 void EditorTest::press(QPoint p, Qt::KeyboardModifiers mods, Qt::MouseButton b)
 {
-    QTest::mousePress(window(), b, mods, p);
+    sendMouse(window(), QEvent::MouseButtonPress, p, b, b, mods);
 }
 
 void EditorTest::move(QPoint p, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
@@ -159,7 +173,7 @@ void EditorTest::move(QPoint p, Qt::MouseButtons buttons, Qt::KeyboardModifiers 
 
 void EditorTest::release(QPoint p, Qt::KeyboardModifiers mods, Qt::MouseButton b)
 {
-    QTest::mouseRelease(window(), b, mods, p);
+    sendMouse(window(), QEvent::MouseButtonRelease, p, b, Qt::NoButton, mods);
 }
 
 void EditorTest::drag(const IODesc* a, const IODesc* b, Qt::KeyboardModifiers mods)
@@ -171,7 +185,10 @@ void EditorTest::drag(const IODesc* a, const IODesc* b, Qt::KeyboardModifiers mo
 
 void EditorTest::key(int qtKey)
 {
-    QTest::keyClick(window(), static_cast<Qt::Key>(qtKey));
+    QKeyEvent down(QEvent::KeyPress, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(window(), &down);
+    QKeyEvent up(QEvent::KeyRelease, qtKey, Qt::NoModifier);
+    QApplication::sendEvent(window(), &up);
 }
 
 std::vector<std::string> EditorTest::setTexts() const

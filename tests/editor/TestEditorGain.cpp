@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QSlider>
-#include <QTest>
 #include <QTextEdit>
 
 using namespace editortest;

@@ -5,7 +5,6 @@
 #include "ModelTables.h"
 
 #include <QApplication>
-#include <QTest>
 
 using namespace editortest;
 
@@ -20,7 +19,7 @@ protected:
     }
     void clickButton(int row)
     {
-        QTest::mouseClick(dlg->optionButtons.Item(row)->GetWidget(), Qt::LeftButton);
+        clickWidget(dlg->optionButtons.Item(row)->GetWidget());
         QApplication::processEvents();
     }
     // The user choosing `choice` in the list of option `row`.

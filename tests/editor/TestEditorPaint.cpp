@@ -1,0 +1,111 @@
+// What the page draws: lines in their selected and normal colours, the
+// selected node's ring, the cross on nodes that are off the page, and colours
+// read afresh at every paint.
+#include "EditorFixture.h"
+
+#include "CDC.h"
+#include "RoleColors.h"
+
+#include <QImage>
+
+using namespace editortest;
+
+namespace {
+
+bool near(QRgb c, int r, int g, int b)
+{
+    return std::abs(qRed(c) - r) < 60 && std::abs(qGreen(c) - g) < 60
+        && std::abs(qBlue(c) - b) < 60;
+}
+
+} // namespace
+
+class EditorPaintTest : public EditorTest {
+protected:
+    QImage paint()
+    {
+        QImage img(dlg->GetWidget()->size(), QImage::Format_RGB32);
+        img.fill(Qt::white);
+        CDC dc(&img);
+        dlg->OnDraw(&dc);
+        dc.End();
+        return img;
+    }
+    // A point on the source's horizontal stub of a line.
+    QPoint stub(const Line* l) const
+    {
+        const CPoint a = l->source->rect.CenterPoint();
+        const int h = l->dest->rect.Width() / 2;
+        const int dir = l->dest->rect.CenterPoint().x < a.x ? -1 : 1;
+        return QPoint(a.x + dir * (h + h / 2), a.y);
+    }
+};
+
+TEST_F(EditorPaintTest, SelectedAndNormalLinesDifferInColour)
+{
+    open(0);
+    drag(node(ADATin, 1), node(MAINinL, 1));
+    drag(node(ADATin, 2), node(MAINinL, 2)); // the selected line
+    const Line* normal = dlg->lines.GetLine(node(MAINinL, 1), node(ADATin, 1));
+    const Line* selected = dlg->lines.GetLine(node(MAINinL, 2), node(ADATin, 2));
+    ASSERT_TRUE(dlg->selectedLines.Find(selected));
+    const QImage img = paint();
+    EXPECT_TRUE(near(img.pixel(stub(normal)), 0, 255, 0)) << std::hex << img.pixel(stub(normal));
+    EXPECT_TRUE(near(img.pixel(stub(selected)), 255, 0, 0))
+        << std::hex << img.pixel(stub(selected));
+    // A colour changed in the settings shows at the next paint.
+    lineNormalColor = 0xFF0000FF;
+    const QImage again = paint();
+    EXPECT_TRUE(near(again.pixel(stub(normal)), 0, 0, 255));
+    lineNormalColor = lineNormalColor.GetDefault();
+}
+
+TEST_F(EditorPaintTest, OffPageNodesAreCrossedAndPageNodesRingedOnly)
+{
+    open(0);
+    IODesc* on = node(MAINinL, 3);
+    press(centre(on));
+    release(centre(on));
+    QImage img = paint();
+    const CPoint c = on->rect.CenterPoint();
+    // The ring around the node (rect grown by 2, moved left 1) in the selection colour.
+    CRect r = on->rect;
+    r.InflateRect(2, 2);
+    r.OffsetRect(-1, 0);
+    EXPECT_TRUE(near(img.pixel(r.CenterPoint().x, r.top + 1), 255, 0, 0));
+    EXPECT_TRUE(near(img.pixel(c.x - 1, c.y), 255, 255, 255)); // hollow inside
+
+    IODesc* off = node(SPDIFcin, 0);
+    press(centre(off));
+    release(centre(off));
+    img = paint();
+    CRect o = off->rect;
+    o.InflateRect(2, 2);
+    o.OffsetRect(-1, 0);
+    const CPoint oc = o.CenterPoint();
+    // Drawn in the disabled grey, with a cross through the middle.
+    EXPECT_TRUE(near(img.pixel(oc.x, oc.y), 0xDC, 0xDC, 0xDC)) << std::hex << img.pixel(oc.x, oc.y);
+    EXPECT_TRUE(near(img.pixel(oc.x, o.top + 1), 0xDC, 0xDC, 0xDC));
+}
+
+TEST_F(EditorPaintTest, PartnersShowWhileTheButtonIsHeldAndTheDropTargetInItsColour)
+{
+    open(0);
+    IODesc* m4 = node(MAINinL, 4);
+    press(centre(m4));
+    move(centre(node(ADATin, 6)), Qt::LeftButton);
+    QImage img = paint();
+    // AESin 4 is a partner (normal colour), ADATin 6 the drop target (blue).
+    CRect p = node(AESin, 4)->rect;
+    p.InflateRect(2, 2);
+    p.OffsetRect(-1, 0);
+    EXPECT_TRUE(near(img.pixel(p.CenterPoint().x, p.top + 1), 0, 255, 0));
+    CRect t = node(ADATin, 6)->rect;
+    t.InflateRect(2, 2);
+    t.OffsetRect(-1, 0);
+    EXPECT_TRUE(near(img.pixel(t.CenterPoint().x, t.top + 1), 0x40, 0x40, 0xFF));
+    release(centre(node(ADATin, 6)));
+    img = paint();
+    // Released: no partner rings any more.
+    EXPECT_TRUE(near(img.pixel(p.CenterPoint().x, p.top + 1), 255, 255, 255));
+}
