@@ -19,6 +19,8 @@ void CMenu::SetOwner(CWnd* owner)
 {
     if (m_popup)
         m_popup->setOwner(owner);
+    for (CMenu* sub : m_submenus)
+        sub->SetOwner(owner);
 }
 
 BOOL CMenu::AppendMenu(UINT flags, std::uintptr_t idOrSubmenu, const char* text)
@@ -31,8 +33,9 @@ BOOL CMenu::AppendMenu(UINT flags, std::uintptr_t idOrSubmenu, const char* text)
         auto* sub = reinterpret_cast<CMenu*>(idOrSubmenu);
         if (!sub || !sub->m_popup)
             return FALSE;
-        if (!sub->m_popup->owner())
-            sub->m_popup->setOwner(m_popup->owner());
+        // A submenu's commands go wherever its parent menu's go.
+        sub->SetOwner(m_popup->owner());
+        m_submenus.push_back(sub);
         m_popup->addSubmenu(sub->m_popup.get(), text);
     } else {
         NAction* a = m_popup->addCommand(text, static_cast<int>(idOrSubmenu));
@@ -90,7 +93,7 @@ int CMenu::TrackPopupMenu(UINT, int, int, CWnd* owner, const CRect*)
     if (!m_popup || !m_popup->menu())
         return 0;
     if (owner)
-        m_popup->setOwner(owner);
+        SetOwner(owner);
     m_popup->menu()->exec(QCursor::pos());
     return 0;
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include "FrameworkTypes.h"
 #include <memory>
+#include <vector>
 
 class CWnd;
 class CRect;
@@ -24,7 +25,8 @@ public:
 
     BOOL CreatePopupMenu(const char* title = nullptr);
     // mfString: an item with command id `idOrSubmenu`; mfSeparator: a separator;
-    // mfPopup: `idOrSubmenu` is a CMenu* shown as a submenu (not owned).
+    // mfPopup: `idOrSubmenu` is a CMenu* shown as a submenu (not owned; it must
+    // live as long as this menu).
     BOOL AppendMenu(UINT flags, std::uintptr_t idOrSubmenu = 0, const char* text = nullptr);
     // Sets the item's check from flags & mfChecked; returns the previous state
     // (mfChecked or 0), or -1 when no item matches.
@@ -43,4 +45,5 @@ public:
 
 private:
     std::unique_ptr<NQPopupMenu> m_popup;
+    std::vector<CMenu*> m_submenus; // not owned
 };
