@@ -1,0 +1,20 @@
+#include "CommsWindows.h"
+
+#include "CFileDialog.h"
+#include "CommsHooks.h"
+#include "ConfigSheet.h"
+#include "RemoteErrorDialog.h"
+
+void InstallCommsWindows()
+{
+    CommsHooks& hooks = commsHooks();
+    hooks.runConfigSheet
+        = [](ZorvantaMidiProcessor& processor) { return RunConfigSheet(processor); };
+    hooks.addErrorText = [](const char* text) { remoteErrorDialog()->AddText(text); };
+    hooks.askSaveFileName = [](const char* proposed, const char* filter) {
+        CFileDialog dialog(FALSE, nullptr, proposed, 0, filter);
+        if (dialog.DoModal() != static_cast<int>(IDOK))
+            return CString();
+        return dialog.GetPathName();
+    };
+}
