@@ -1,13 +1,41 @@
-// Routing presets: file names, the preset lists and the automatic presets.
-// Loading and saving preset contents is still to come; until then the lists
-// fill from the preset folders and the handlers only end the dialog.
+// Routing presets: file names, saving and loading, the preset lists and the
+// automatic presets "-Initial" and "-Previous".
 #include "CRoutingDlg.h"
 
-#include "CWinApp.h"
+#include "AppFolders.h"
 #include "EasyAfnFile.h"
+#include "MessageBoxHook.h"
 #include "ModelTables.h"
+#include "NQButton.h"
+#include "PresetFile.h"
 
 #include <QFileInfo>
+
+#include <cstring>
+
+namespace {
+
+constexpr long modeKey = 0x10010016; // device setting the editor holds while it runs
+
+// Loading clears every source but keeps the values, so a destination the
+// preset leaves without a source would still hold its old value, and the next
+// save would write that source back. Its value becomes "none", counted as sent.
+void forgetStaleValue(const IODescList& active, long key)
+{
+    for (POSITION pos = active.GetHeadPosition(); pos;) {
+        IODesc* n = active.Next(pos);
+        if (n->key != key)
+            continue;
+        if (!n->source && n->value != IODesc::noValue) {
+            n->value = IODesc::noValue;
+            int v = 0;
+            n->InputChanged(v);
+        }
+        return;
+    }
+}
+
+} // namespace
 
 void CRoutingDlg::MakeFileName(const char* name, CString& out, bool factory)
 {
@@ -26,14 +54,119 @@ void CRoutingDlg::MakeFileName(const char* name, CString& out, bool factory)
 int CRoutingDlg::AfnCallback(const char* path, void* list)
 {
     auto* box = static_cast<CComboBox*>(list);
-    if (box && path)
-        box->AddString(CString(QFileInfo(QString::fromLocal8Bit(path)).completeBaseName()));
+    if (!box || !path)
+        return 0;
+    const CString name(QFileInfo(QString::fromLocal8Bit(path)).completeBaseName());
+    // A file named only ".rut" has no name to offer.
+    if (!name.IsEmpty())
+        box->AddString(name);
     return 0;
 }
 
-void CRoutingDlg::Save(const char*) { }
+void CRoutingDlg::Save(const char* name)
+{
+    CString path;
+    MakeFileName(name ? name : "", path, FALSE);
+    if (!PresetFile::IsValidName(name)) {
+        // A name that is no plain file name would leave the model folder or
+        // change the file's kind.
+        MessageBox(path, "Cannot save file", MB_ICONWARNING);
+        return;
+    }
+    CString folder;
+    MakeFileName(nullptr, folder, FALSE);
+    MakeDir(folder);
 
-void CRoutingDlg::Load(const char*, bool) { }
+    PresetFile file;
+    // Every node, also those an option keeps off the page, so that a preset
+    // restores their gains and sources whatever options are on.
+    for (POSITION pos = nodes.GetHeadPosition(); pos;)
+        file.AddNode(*nodes.Next(pos));
+    const model_entry* model = currentModel();
+    if (model && model->comboDescs) {
+        int k = 0;
+        for (const ComboDesc* row = model->comboDescs; row->texts; ++row, ++k)
+            if (RComboBox* list = optionCombos.Item(k))
+                file.AddValue(row->key, list->GetCurSel());
+    }
+    if (!file.Commit(path)) {
+        MessageBox(path, "Cannot save file", MB_ICONWARNING);
+        return;
+    }
+    if (userPresets.GetWidget() && userPresets.FindStringExact(-1, name) < 0) {
+        userPresets.AddString(name);
+        userPresets.SelectString(-1, name);
+    }
+}
+
+void CRoutingDlg::Load(const char* name, bool factory)
+{
+    // Names come from the lists; one holding a folder separator could reach
+    // files outside the model folder.
+    if (!name || !*name || std::strchr(name, '/'))
+        return;
+    CString path;
+    MakeFileName(name, path, factory);
+    PresetFile file;
+    if (!file.Open(path))
+        return;
+    SaveFirst();
+
+    DeleteAllLines();
+    nodes.ResetInputs();
+    selectedLines.RemoveAll();
+    // Every option off, so every group is back where the page started; the
+    // option lines at the end of the file swap the optional nodes back in.
+    const model_entry* model = currentModel();
+    if (model && model->comboDescs) {
+        int k = 0;
+        for (const ComboDesc* row = model->comboDescs; row->texts; ++row, ++k) {
+            RComboBox* list = optionCombos.Item(k);
+            if (!list)
+                break;
+            list->SetCurSel(0);
+            runComboProc(row->proc, 0);
+            PutButtonText(k);
+        }
+    }
+
+    std::string line;
+    bool tooLong = false;
+    while (file.ReadLine(line, tooLong)) {
+        const PresetFile::Record r = PresetFile::Parse(line, tooLong);
+        switch (r.kind) {
+        case PresetFile::Record::gainLine:
+            // Key 0 is no node's gain key: a node without one must not take it.
+            if (r.key != 0) {
+                PutGain(r.key, r.gain, 0, 0, 0);
+                // Nodes an option keeps off the page take their gain too, or
+                // it would be lost when the option's line brings them back.
+                for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+                    IODesc* n = nodes.Next(pos);
+                    if (n->gainKey == r.key && activeNodes.GetIndex(n) < 0)
+                        n->SetGain(r.gain);
+                }
+            }
+            SendValue(r.key, r.gain);
+            break;
+        case PresetFile::Record::valueLine:
+            if (r.key != 0) {
+                PutSetValue(r.key, r.value);
+                forgetStaleValue(activeNodes, r.key);
+            }
+            SendSetValue(r.key, r.value);
+            break;
+        case PresetFile::Record::badLine:
+            MessageBox(PresetFile::Printable(line), "Bad Load File Line", MB_ICONWARNING);
+            break;
+        case PresetFile::Record::nameLine:
+        case PresetFile::Record::blank:
+            break;
+        }
+    }
+    file.Close();
+    Scan();
+}
 
 void CRoutingDlg::SaveFirst()
 {
@@ -43,18 +176,45 @@ void CRoutingDlg::SaveFirst()
     initialSaved = true;
 }
 
-void CRoutingDlg::OnSelchangeFactory() { }
+void CRoutingDlg::OnSelchangeFactory()
+{
+    CString name;
+    if (factoryPresets.GetLBText(factoryPresets.GetCurSel(), name) <= 0)
+        return;
+    Load(name, true);
+    Invalidate(TRUE);
+}
 
-void CRoutingDlg::OnSelchangeUser() { }
+void CRoutingDlg::OnSelchangeUser()
+{
+    CString name;
+    if (userPresets.GetLBText(userPresets.GetCurSel(), name) <= 0)
+        return;
+    Load(name, false);
+    Invalidate(TRUE);
+}
 
-void CRoutingDlg::OnEditchangeUser() { }
+void CRoutingDlg::OnEditchangeUser()
+{
+    CString text;
+    userPresets.GetWindowText(text);
+    if (text.IsEmpty() || !saveButton)
+        return;
+    saveButton->EnableWindow(PresetFile::IsValidName(text) ? TRUE : FALSE);
+}
 
-void CRoutingDlg::OnSave() { }
+void CRoutingDlg::OnSave()
+{
+    CString text;
+    userPresets.GetWindowText(text);
+    if (!text.IsEmpty())
+        Save(text);
+}
 
 void CRoutingDlg::OnOkExit()
 {
-    if (savedModeValue >= 0)
-        SendSetValue(0x10010016, savedModeValue);
+    if (savedModeValue != -1)
+        SendSetValue(modeKey, savedModeValue);
     Save("-Previous");
     FlushSetQueue();
     EndDialog(IDOK);
@@ -62,8 +222,12 @@ void CRoutingDlg::OnOkExit()
 
 void CRoutingDlg::OnCancel()
 {
-    if (savedModeValue >= 0)
-        SendSetValue(0x10010016, savedModeValue);
+    // "-Initial" holds the device's routing before this run changed it; put it
+    // back, but only on a device of the model it was saved from.
+    if (initialSaved && deviceModel == tablenum)
+        Load("-Initial", false);
+    if (savedModeValue != -1)
+        SendSetValue(modeKey, savedModeValue);
     FlushSetQueue();
     EndDialog(IDCANCEL);
 }
