@@ -196,6 +196,7 @@ void ZorvantaMidiProcessor::ErrorDialog(int code)
 std::uint32_t ZorvantaMidiProcessor::SaveTicks()
 {
     lastActivity_ = static_cast<std::uint32_t>(GetTickCount());
+    piecesSinceTicks_ = 0;
     return lastActivity_;
 }
 

@@ -115,6 +115,8 @@ private:
     std::unique_ptr<QTimer> timer_;
     bool discarding_ = false; // skipping the rest of a message that was dropped
     long assemblyLimit_ = kMaxAssembly;
+    int piecesSinceTicks_ = 0; // received pieces since the activity time was read
+    static constexpr int kPiecesPerTickRefresh = 8;
     int transportDepth_ = 0; // calls into the transport on this thread's stack
     std::vector<std::unique_ptr<MIDIbase>> retired_; // replaced while in use
 };

@@ -62,7 +62,11 @@ constexpr int kMaxHexPayload = 32;
 int ZorvantaMidiProcessor::ProcessMidiMsg(MidiMsg* message, QObject* window)
 {
     std::unique_ptr<MidiMsg> owned(message);
-    SaveTicks();
+    // Reading the time of day costs several times more than assembling a
+    // piece, so the pieces inside a long message refresh the activity time
+    // only every few calls; a new message and every dispatch refresh it.
+    if (!buffer_ || busy_ || ++piecesSinceTicks_ >= kPiecesPerTickRefresh || !transport_->IsOpen())
+        SaveTicks();
     if (!transport_->IsOpen())
         return 2;
     if (busy_) {
@@ -105,8 +109,11 @@ int ZorvantaMidiProcessor::ProcessMidiMsg(MidiMsg* message, QObject* window)
         } else if (status == 0xF7) {
             if (buffer_ && !discarding_) {
                 appendToBuffer(&status, 1);
-                if (buffer_)
+                if (buffer_) {
                     finishMessage(window);
+                    // A handler may have run for a while (a modal box).
+                    SaveTicks();
+                }
             }
             buffer_.reset();
             discarding_ = false;
@@ -125,7 +132,8 @@ int ZorvantaMidiProcessor::ProcessMidiMsg(MidiMsg* message, QObject* window)
     }
     owned.reset();
     --busy_;
-    SaveTicks();
+    // The time was recorded on entry and after every dispatch; reading the
+    // clock again here would cost more than the assembly of a piece.
     return startedHere ? 1 : 0;
 }
 

@@ -127,6 +127,28 @@ TEST_F(Connection, IdleLinkClosesAfterTheDisconnectTime)
     EXPECT_TRUE(t.open);
 }
 
+TEST_F(Connection, LongIncomingMessageKeepsTheLinkAlive)
+{
+    FakeClock clock(QTime(8, 0));
+    RecordingProcessor p;
+    RecordingTransport& t = *p.transport;
+    p.AutoDisconnect(1, 1000);
+    p.feed({ 0xF0, 0x7D, 0x70, 0x01, 90 });
+    for (int second = 0; second < 20; ++second) {
+        clock.advance(900);
+        for (int piece = 0; piece < 8; ++piece)
+            p.feed(Bytes(256, 0x22));
+        ZorvantaMidiProcessor::DisconnectTimerProc(nullptr, 0, 0, 0);
+        ASSERT_TRUE(t.open) << "closed during the transfer after " << second << " s";
+    }
+    p.feed({ 0xF7 });
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_EQ(p.events[0].text.size(), 1u + 20 * 8 * 256);
+    clock.advance(1001);
+    ZorvantaMidiProcessor::DisconnectTimerProc(nullptr, 0, 0, 0);
+    EXPECT_FALSE(t.open);
+}
+
 TEST_F(Connection, BusyLinkIsKeptAndIntervalsCrossMidnight)
 {
     FakeClock clock(QTime(23, 59, 59));
