@@ -194,11 +194,14 @@ TEST_F(EditorEditingTest, RubberBandSelectsLinesWithBothEndsInside)
 {
     openConnected(0);
     drag(node(ADATin, 0), node(MAINinL, 0), Qt::ControlModifier);
-    drag(node(MAINinR, 0), node(DSPAin, 0));
+    drag(node(DSPAout, 0), node(DSPBin, 0));
     ASSERT_EQ(lineCount(), 9);
-    // A band around ADATin 0-7 and MAINinL 0-7 only.
+    // A band around all of ADATin and MAINinL, not around the DSP nodes.
     CRect box = node(ADATin, 0)->rect;
-    box.UnionRect(box, node(MAINinL, 7)->rect);
+    for (int k = 0; k < 8; ++k) {
+        box.UnionRect(box, node(ADATin, k)->rect);
+        box.UnionRect(box, node(MAINinL, k)->rect);
+    }
     box.InflateRect(3, 3);
     // Start in an empty spot inside the band area's top-left corner.
     const QPoint from(box.left, box.top);
@@ -210,7 +213,7 @@ TEST_F(EditorEditingTest, RubberBandSelectsLinesWithBothEndsInside)
     });
     press(from);
     EXPECT_EQ(dlg->selectedLines.GetCount(), 8);
-    EXPECT_FALSE(dlg->selectedLines.Find(dlg->lines.GetLine(node(DSPAin, 0), node(MAINinR, 0))));
+    EXPECT_FALSE(dlg->selectedLines.Find(dlg->lines.GetLine(node(DSPBin, 0), node(DSPAout, 0))));
     EXPECT_TRUE(dlg->bandRect.IsRectEmpty());
 }
 

@@ -103,6 +103,8 @@ void EditorTest::open(int model, int localMode)
     WriteProfileInt("main", "local", localMode);
     dlg = std::make_unique<CRoutingDlg>(nullptr);
     dlg->Create(CRoutingDlg::dialogTemplateId, nullptr);
+    // The tests look at what waits in the queues; the 30 ms pump would send it.
+    dlg->KillTimer(dlg->timerId);
     QApplication::processEvents();
 }
 
