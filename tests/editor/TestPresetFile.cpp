@@ -186,12 +186,6 @@ TEST(PresetFile, ReaderSplitsAtLineFeedsAndCutsOverlongLines)
     EXPECT_FALSE(missing.ReadLine(line, tooLong));
 }
 
-TEST(PresetFile, PrintableShowsTheLineWithoutControlCharacters)
-{
-    EXPECT_STREQ(PresetFile::Printable("10030013\r"), "10030013");
-    EXPECT_STREQ(PresetFile::Printable(std::string("a\0b\x01\tc", 6)), "a?b?\tc");
-}
-
 TEST(PresetFile, NamesThatCannotBecomeFileNamesAreRefused)
 {
     for (const char* ok : { "Live", "-Initial", "my set 2", "A_b-c" })
