@@ -155,8 +155,8 @@ int MIDIwin::Close()
 
 int MIDIwin::sendBytes(const std::vector<unsigned char>& bytes)
 {
-    if (!out_)
-        return libraryErrorType_ + 1;
+    if (!out_ || !outOpen_)
+        return fail(RtMidiError::INVALID_USE, "MIDIwin: the MIDI link is not open");
     try {
         if (bytes.size() > kJackMessageLimit && bytes.front() == 0xF0
             && out_->getCurrentApi() == RtMidi::UNIX_JACK) {

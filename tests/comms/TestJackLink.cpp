@@ -141,6 +141,12 @@ TEST_F(JackLink, FramedMessagesReachThePeerOnceEach)
     EXPECT_EQ(got[0], framed(0x3C, "10010016 3"));
     EXPECT_EQ(got[1], framed(0x3B, "a"));
     EXPECT_EQ(got[2], (Bytes { 0xF0, 0x7E, 0x7F, 0x06, 0x01, 0xF7 }));
+    // A program change does not open a closed link; it says so.
+    p.Close();
+    EXPECT_EQ(p.SendProgramChange(0, 1), RtMidiError::INVALID_USE + 1);
+    EXPECT_EQ(p.SendController(0, 7, 100), 0); // a controller opens it first
+    ASSERT_TRUE(peer.waitFor(4));
+    EXPECT_EQ(peer.messages()[3], (Bytes { 0xB0, 0x07, 0x64 }));
     auto* win = static_cast<MIDIwin*>(p.GetDriver());
     EXPECT_EQ(win->InputName(), "peerout:out");
     EXPECT_EQ(win->OutputName(), "peerin:in");
