@@ -59,7 +59,9 @@ void connectEveryDestination(CRoutingDlg& dlg)
     }
 }
 
-void BM_FullRepaintFw(benchmark::State& state)
+// Paints the page: with the picture (a full repaint) or only what the editor
+// draws over it (lines, selection, partners).
+void repaintFw(benchmark::State& state, bool withPicture)
 {
     QTemporaryDir tmp;
     qputenv("XDG_DATA_HOME", (tmp.path() + "/data").toUtf8());
@@ -89,7 +91,8 @@ void BM_FullRepaintFw(benchmark::State& state)
         state.counters["width"] = img.width();
         for (auto _ : state) {
             CDC dc(&img);
-            dlg.OnEraseBkgnd(&dc);
+            if (withPicture)
+                dlg.OnEraseBkgnd(&dc);
             dlg.OnDraw(&dc);
             dc.End();
             benchmark::DoNotOptimize(img.constBits());
@@ -98,7 +101,19 @@ void BM_FullRepaintFw(benchmark::State& state)
     }
     SetProfileStore(nullptr);
 }
+void BM_FullRepaintFw(benchmark::State& state)
+{
+    repaintFw(state, true);
+}
+void BM_LinesAndSelectionFw(benchmark::State& state)
+{
+    repaintFw(state, false);
+}
 BENCHMARK(BM_FullRepaintFw)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_LinesAndSelectionFw)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);

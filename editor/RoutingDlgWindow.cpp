@@ -341,6 +341,9 @@ void CRoutingDlg::ChangeSize(int direction)
     // reach zero or turn negative); the window stays as it is.
     if (width < minimumWindowWidth)
         return;
+    // The bubble points at a node that is about to move.
+    if (bubble.GetWidget())
+        SetBubble(CPoint(0, 0), nullptr, 0);
     CRect r(now.left, now.top, now.left + width, now.top + height);
     MoveWindow(r, TRUE);
     sizer.Change(&r);
