@@ -226,7 +226,6 @@ void CRoutingDlg::OnMouseMove(UINT flags, CPoint p)
             t = nullptr;
         dropTarget = t;
         InvalidateSelection();
-        Invalidate(FALSE);
         return;
     }
     if (flags & flagRight) {
