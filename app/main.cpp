@@ -6,6 +6,8 @@
 // real program headless and check its exit status.
 #include "CMainFrame.h"
 #include "CWinApp.h"
+#include "CommsWindows.h"
+#include "MessageBoxQt.h"
 #include <QTimer>
 #include <memory>
 
@@ -26,6 +28,10 @@ int main(int argc, char** argv)
 {
     int status = 0;
     auto app = std::make_unique<CWinApp>(argc, argv);
+    // Users see boxes and the comms windows as real windows; the protocol object
+    // built with the main frame already reports through them.
+    InstallQtMessageBox();
+    InstallCommsWindows();
     auto frame = std::make_unique<CMainFrame>();
     app->m_pMainWnd = frame.get();
 
