@@ -113,7 +113,9 @@ void CWnd::setWidget(QWidget* widget, QQBridge* bridge)
         // Stop forwarding first: events still queued for the widget are dropped.
         if (m_bridge)
             m_bridge->detachOwner();
-        old->disconnect();
+        // The window's own handlers are connected with the widget as context; others
+        // (e.g. someone waiting for the widget's destruction) keep theirs.
+        QObject::disconnect(old, nullptr, old, nullptr);
         old->hide();
         if (m_bridge && m_bridge->inEvent())
             old->deleteLater(); // we are inside one of its handlers
