@@ -11,6 +11,7 @@ BOOL NMetafile::Load(const char* path)
 {
     scale = 1.0;
     image = QImage();
+    scaled = QImage();
     if (!path || !image.load(QString::fromLocal8Bit(path)))
         return FALSE;
     return TRUE;
@@ -48,11 +49,10 @@ void NMetafile::Draw(CDC* dc)
     target.DeflateRect(margin, margin);
     if (target.IsRectEmpty())
         return;
-    p->save();
-    p->setRenderHint(QPainter::SmoothPixmapTransform);
-    p->drawImage(QRect(target.left, target.top, target.Width(), target.Height()), image,
-        QRect(0, 0, image.width(), image.height()));
-    p->restore();
+    const QSize size(target.Width(), target.Height());
+    if (scaled.size() != size)
+        scaled = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    p->drawImage(QPoint(target.left, target.top), scaled);
 }
 
 void NMetafile::SetBackgroundColor(COLORREF, CWnd*) { }

@@ -47,4 +47,8 @@ private:
     CRect displayRect;
     double scale = 1.0;
     QImage image;
+    // The picture scaled to the last drawn size: the window repaints often at
+    // one size, and stretching the whole picture on every paint dominated the
+    // paint time.
+    mutable QImage scaled;
 };
