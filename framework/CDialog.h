@@ -1,11 +1,11 @@
 #pragma once
 #include "CObList.h"
 #include "CWnd.h"
+#include <QDialog>
 #include <QPointer>
 #include <memory>
 #include <vector>
 
-class QDialog;
 class QMenuBar;
 class QObject;
 class CFont;
