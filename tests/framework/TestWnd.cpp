@@ -2,10 +2,12 @@
 // posting to live and destroyed windows, timers.
 #include "CScrollBar.h"
 #include "CWnd.h"
+#include "Posting.h"
 #include "TestWndSupport.h"
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -351,4 +353,20 @@ TEST(WndStyle, WindowLongTracksVisibilityUserWordAndOwnScrollBars)
     ASSERT_TRUE(waitUntil([&] { return w->sizeCx == 250; }));
     vg = w->GetScrollBarCtrl(SB_VERT)->GetWidget()->geometry();
     EXPECT_EQ(vg, QRect(235, 0, 15, 105));
+}
+
+TEST(WndMessages, SendFromAnotherThreadFindsTheWindowOwningTheWidget)
+{
+    auto w = shownWindow();
+    QWidget* q = w->GetWidget();
+    int handled = -1, unknown = -1;
+    std::thread t([&] {
+        handled = ::SendMessage(q, msgUser + 7, 9, 90);
+        unknown = ::SendMessage(q, msgUser + 9, 0, 0);
+    });
+    t.join();
+    EXPECT_EQ(handled, 0); // the map lookup's result: the handler returned 0
+    EXPECT_EQ(unknown, -1);
+    ASSERT_EQ(w->userMessages.size(), 1u);
+    EXPECT_EQ(w->userMessages[0], std::make_pair(WPARAM(9), LPARAM(90)));
 }

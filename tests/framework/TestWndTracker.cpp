@@ -1,8 +1,10 @@
 // The rubber-band tracker: its nested loop ends on release (accepted) or Escape
 // (cancelled) and the rectangle follows the mouse.
+#include "CDC.h"
 #include "CRectTracker.h"
 #include "CWnd.h"
 #include "TestWndSupport.h"
+#include <QImage>
 
 namespace {
 std::unique_ptr<CWnd> trackerWindow()
@@ -53,4 +55,22 @@ TEST(WndTracker, WindowGoingAwayEndsTheDrag)
     CRectTracker t;
     QTimer::singleShot(0, [&] { w.reset(); });
     EXPECT_FALSE(t.Track(w.get(), CPoint(5, 5), TRUE));
+}
+
+TEST(WndTracker, DrawOutlinesTheNormalisedBand)
+{
+    QImage img(60, 60, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    CRectTracker t;
+    t.m_rect = CRect(50, 40, 10, 10); // inverted on purpose
+    {
+        CDC dc(&img);
+        t.Draw(&dc);
+    }
+    int dark = 0;
+    for (int x = 10; x < 50; ++x)
+        dark += qGray(img.pixel(x, 10)) < 128;
+    EXPECT_GT(dark, 5); // a dotted top edge
+    EXPECT_EQ(img.pixel(30, 25), qRgb(255, 255, 255)); // the inside stays unfilled
+    EXPECT_EQ(img.pixel(5, 5), qRgb(255, 255, 255));
 }
