@@ -27,6 +27,13 @@ struct CommsHooks {
     std::function<std::unique_ptr<CommsClock>(QObject* parent)> makeClock;
     // Asks for the name of a file to write; empty when the user cancels.
     std::function<CString(const char* proposedName, const char* filter)> askSaveFileName;
+    // Asks for a file to open (open true) or to write, proposing a name and
+    // appending the default extension to names typed without one; empty when
+    // the user cancels. Without it, names to write are asked through
+    // askSaveFileName and files to open cannot be chosen.
+    std::function<CString(bool open, const char* defaultExtension, const char* proposedName,
+        const char* filter)>
+        askFileName;
 };
 
 CommsHooks& commsHooks();

@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+class CFile;
 class CMemFile;
 class MIDIbase;
 class MidiMsg;
@@ -44,6 +45,17 @@ public:
         signed char withLength);
     int SendRaw(const void* data, int length, QObject* replyWindow);
     int SendIdentityRequest(QObject* replyWindow);
+
+    // --- dumps, raw system-exclusive files and key scripts
+    // Asks for a binary dump file, checks it and sends it as a dump of this kind.
+    void SendDump(int kind);
+    // Asks for a file and sends its bytes unchanged: 0 when sent or cancelled,
+    // -1 when the file cannot be opened or read, -2 when memory is short,
+    // otherwise the transport's code.
+    int SendRaw(QObject* replyWindow);
+    // Runs a script of SEND, WAIT and MSG lines; pause is the wait after each
+    // SEND in milliseconds (0 none, negative: ask before each SEND).
+    void RunKeyScript(CFile& script, int pause);
     static int Nibbleize(
         const unsigned char* data, int length, unsigned char* out, signed char withLength);
     void ErrorDialog(int code);

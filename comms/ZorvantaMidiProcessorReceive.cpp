@@ -300,19 +300,12 @@ void ZorvantaMidiProcessor::ProcessTextMessage(int, const char* text, QObject* w
     window->setProperty("windowTitle", all);
 }
 
-void ZorvantaMidiProcessor::OnPrognumsDump(int, const prognums_buffer*, QObject*) { }
-
 int ZorvantaMidiProcessor::ProcessIdentityMessage(char*, QObject*)
 {
     return 0;
 }
 
 void ZorvantaMidiProcessor::UnknownCommand(char*, int) { }
-
-int ZorvantaMidiProcessor::ProcessBinaryFile(int, int, QObject*)
-{
-    return 0;
-}
 
 void ZorvantaMidiProcessor::OnSysexcError(const char* text)
 {
