@@ -2,6 +2,8 @@
 
 #include "MessageBoxHook.h"
 
+#include <QString>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +14,9 @@ namespace fuzz {
 namespace {
 
 int boxes = 0;
+std::vector<std::uint8_t> choices;
+std::size_t nextChoice = 0;
+std::vector<Box> shown;
 std::string currentInput;
 
 // Removes the scratch folder when the process ends normally.
@@ -51,15 +56,34 @@ void quietStartUp()
     if (done)
         return;
     done = true;
-    setMessageBoxHandler([](QObject*, const QString&, const QString&, UINT flags) {
+    setMessageBoxHandler([](QObject*, const QString&, const QString& caption, UINT flags) {
         ++boxes;
-        return messageBoxButtons(flags).front();
+        const std::vector<int> buttons = messageBoxButtons(flags);
+        std::size_t pick = 0;
+        if (nextChoice < choices.size())
+            pick = choices[nextChoice++] % buttons.size();
+        if (shown.size() < 4096) // targets that never look keep only a bounded record
+            shown.push_back({ caption.toStdString(), buttons[pick] });
+        return buttons[pick];
     });
 }
 
 int messageBoxCount()
 {
     return boxes;
+}
+
+void setBoxChoices(std::vector<std::uint8_t> next)
+{
+    choices = std::move(next);
+    nextChoice = 0;
+}
+
+std::vector<Box> takeBoxes()
+{
+    std::vector<Box> taken;
+    taken.swap(shown);
+    return taken;
 }
 
 std::string scratchPath(const char* name)

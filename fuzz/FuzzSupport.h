@@ -10,10 +10,19 @@
 
 namespace fuzz {
 
-// Once per process: message boxes answer with their first button without
-// showing anything, and are counted.
+// Once per process: message boxes show nothing and are counted; each answers
+// with the button picked by the next scripted choice, or with its first
+// button when no choice is left.
 void quietStartUp();
 int messageBoxCount();
+// Choices for the next boxes: each byte picks button (byte mod buttons).
+void setBoxChoices(std::vector<std::uint8_t> choices);
+// The captions of the boxes shown since the last call, with the answers given.
+struct Box {
+    std::string caption;
+    int answer;
+};
+std::vector<Box> takeBoxes();
 
 // A path inside a scratch folder made once per process and removed at exit.
 std::string scratchPath(const char* name);

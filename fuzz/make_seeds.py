@@ -129,6 +129,47 @@ seeds["preset_reader"] = {
     "control_bytes": b"\x01\x02 1\r\n1001081a\x0b7\r\n\x7f\xff\xfe\n",
 }
 
+seeds["sysex_assembly"]["saved_dump"] = sysex(64, [framed(22, block(bytes(range(30))))])
+seeds["sysex_assembly"]["saved_dump_bad_checksum"] = sysex(64, [framed(15, block(b"abc")[:-1] + b"\x00")])
+
+
+def script(pause, fail, answers, text):
+    return bytes([pause, fail]) + bytes(answers) + text
+
+
+seeds["key_script"] = {
+    "sends": script(0, 0, [0] * 8, b"SEND,10010016,3\r\nsend,10,1 ; remark\n# comment\n;x\n"),
+    "waits": script(0, 0, [0] * 8, b"WAIT,0.5\nWAIT,20\nWAIT,2,ALL\nSEND,1,2\nWAIT,-1,all\n"
+                                     b"SEND,3,4\nWAIT,abc\nWAIT\n"),
+    "asking": script(1, 0, [0, 1, 0, 2, 0, 0, 0, 0], b"SEND,1,1\nSEND,2,2\nSEND,3,3\nSEND,4,4\n"
+                                                    b"SEND,5,5\n"),
+    "messages": script(0, 0, [0] * 8, b"MSG,Hello there\nMSG\nOTHER,1,2\n\n\n"),
+    "failing_send": script(2, 2, [0] * 8, b"SEND,1,1\nSEND,2,2\nSEND,3,3\n"),
+    "many_fields": script(0, 0, [0] * 8, b"SEND," + b",".join(b"%d" % i for i in range(40)) + b"\n"),
+    "long_line": script(0, 0, [0] * 8, b"SEND,1," + b"9" * 400 + b"\nSEND,2,2"),
+    "short_send": script(0, 0, [0] * 8, b"SEND\nSEND,1\nSEND,,\n"),
+}
+
+
+def dump_file(flags, offset, data):
+    return bytes([flags, offset >> 8, offset & 255]) + data
+
+
+image = bytearray(100)
+image[9:12] = (20).to_bytes(3, "big")
+image[20 + 13:20 + 16] = (30).to_bytes(3, "big")
+seeds["dump_file"] = {
+    "whole": dump_file(0, 0, block(bytes(range(40)))),
+    "shortened": dump_file(0, 13, block(bytes(image))),
+    "odd_trailing_byte": dump_file(0, 0, block(bytes(10)) + b"\x00"),
+    "bad_length": dump_file(0, 0, block(bytes(10)) + b"\x00\x00"),
+    "bad_checksum": dump_file(0, 0, block(bytes(10))[:-1] + b"\x01"),
+    "not_nibbles": dump_file(0, 2, block(bytes(10))[:-4] + b"\x10\x00\x00\x00"),
+    "repaired": dump_file(1, 5, bytes(range(256)) * 2),
+    "empty": dump_file(0, 0, b""),
+    "huge_length_field": dump_file(0, 0, b"\x0f" * 8 + b"\x00\x00"),
+}
+
 for target, files in seeds.items():
     folder = os.path.join(here, "corpus", target)
     os.makedirs(folder, exist_ok=True)

@@ -1,9 +1,12 @@
 // Sysex assembly and dispatch of the protocol object, fed arbitrary data in
 // arbitrary pieces.
 //
-// Input: a flags byte, a command byte whose handler is switched off, a byte
-// sizing the assembly limit, the index of a piece that arrives while the link
-// is closed, then pieces (a length byte and that many bytes each).
+// Input: a flags byte (bits: progress clock, re-entry from a handler,
+// identity text consumed, small assembly limit, a handler switched off, a
+// piece on a closed link, received dumps saved), the command whose handler is
+// switched off, a byte sizing the assembly limit, the index of the piece that
+// arrives while the link is closed (only with that flag), then pieces (a
+// length byte and that many bytes each).
 //
 // Besides what the sanitizers catch, each run checks that
 //  - the same data delivered as one piece dispatches exactly the same things
@@ -14,6 +17,7 @@
 //    form of command 64 stays within 32 bytes in pairs,
 //  - a handler that is switched off sends its command to UnknownCommand,
 //  - a binary file handler finds exactly its payload in the assembly buffer,
+//    and a received dump given a file name is saved as received,
 //  - the progress clock lives exactly while a message is unfinished,
 //  - nothing is dispatched without a closing 0xF7.
 #include "FuzzSupport.h"
@@ -24,6 +28,7 @@
 #include "RtMidiMsg.h"
 #include "ZorvantaMidiProcessor.h"
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -67,6 +72,7 @@ public:
 };
 
 int liveClocks = 0;
+bool saveDumps = false; // received dumps are saved to the scratch folder
 std::vector<std::string>* errorLog = nullptr;
 
 class CountingClock : public CommsClock {
@@ -115,7 +121,7 @@ public:
             FUZZ_CHECK(enabled(64), "switched-off command 64 dispatched");
             FUZZ_CHECK(n <= 32 * 2 + 15, "hex text longer than 32 bytes");
             // Two characters per pair of bytes, then a space.
-            FUZZ_CHECK(n == 0 || n % 3 != 0, "hex text ends in a space");
+            FUZZ_CHECK(n == 0 || n % 3 != 0, "hex text cut short or ending in a space");
             for (size_t i = 2; i < n; i += 3)
                 FUZZ_CHECK(text[i] == ' ', "hex text pairs not separated");
         } else {
@@ -179,7 +185,20 @@ public:
         FUZZ_CHECK(b->Read(&last, 1) == 1 && last == 0xF7, "message does not end in 0xF7");
         b->seek(at);
         log.push_back("B" + std::to_string(command) + ":" + payload);
-        return ZorvantaMidiProcessor::ProcessBinaryFile(command, length, window);
+        const int saved = ZorvantaMidiProcessor::ProcessBinaryFile(command, length, window);
+        if (saveDumps) {
+            // The payload is saved as received.
+            FUZZ_CHECK(saved == 1, "a received dump was not saved");
+            std::FILE* f = std::fopen(fuzz::scratchPath("dump.bin").c_str(), "rb");
+            FUZZ_CHECK(f != nullptr, "the saved dump is missing");
+            std::string onDisk(payload.size() + 1, '\0');
+            onDisk.resize(std::fread(onDisk.data(), 1, onDisk.size(), f));
+            std::fclose(f);
+            FUZZ_CHECK(onDisk == payload, "the saved dump differs from the payload");
+        } else {
+            FUZZ_CHECK(saved == 0, "a dump was saved without a file name");
+        }
+        return saved;
     }
 
     Config config;
@@ -222,7 +241,12 @@ void installHooks()
         if (errorLog)
             errorLog->push_back(std::string("X:") + text);
     };
-    commsHooks().askSaveFileName = [](const char*, const char*) { return CString(); };
+    commsHooks().askSaveFileName = [](const char*, const char*) {
+        return saveDumps ? CString(fuzz::scratchPath("dump.bin").c_str()) : CString();
+    };
+    commsHooks().askFileName = [](bool open, const char*, const char*, const char*) {
+        return saveDumps && !open ? CString(fuzz::scratchPath("dump.bin").c_str()) : CString();
+    };
 }
 
 } // namespace
@@ -242,6 +266,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     config.disabledCommand = (flags & 16) ? disabled : -1;
     config.limit = 6 + long(in.takeByte()) * 4;
     const int closedPiece = (flags & 32) ? in.takeByte() : -1;
+    saveDumps = flags & 64;
 
     std::vector<std::vector<std::uint8_t>> pieces;
     std::vector<std::uint8_t> piece;
