@@ -133,7 +133,9 @@ public:
     LRESULT OnMidiMessage(WPARAM w, LPARAM l);
     LRESULT OnLineMessage(WPARAM command, LPARAM text);
     LRESULT OnStopMessage(WPARAM, LPARAM);
-    void FlushSetQueue(); // sends every waiting set message before the window ends
+    // Before the window ends: gives the device its mode setting back (once) and
+    // sends every waiting set message.
+    void EndDeviceTraffic();
 
     // ---- presets
     static void MakeFileName(const char* name, CString& out, bool factory);

@@ -82,8 +82,10 @@ void CRoutingDlg::ShowGain(float dB)
 
 void CRoutingDlg::PutGain(long key, double dB, double min, double max, double step)
 {
-    for (POSITION pos = activeNodes.GetHeadPosition(); pos;) {
-        auto* n = static_cast<IODesc*>(activeNodes.GetNext(pos));
+    // Every node with the key, also those an option keeps off the page: they
+    // show and save the device's gain when the option brings them back.
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        auto* n = static_cast<IODesc*>(nodes.GetNext(pos));
         if (n->gainKey != key)
             continue;
         if (max > min) {

@@ -2,7 +2,26 @@
 #include "CRoutingDlg.h"
 
 #include "CMenu.h"
+#include "ColorDialog.h"
+#include "HelpDialog.h"
 #include "ModelTables.h"
+#include "RoleColors.h"
+
+namespace {
+
+enum : UINT {
+    cmdFirst = 103,
+    cmdColors = 108,
+    cmdDemo = 109,
+    cmdComms = 110,
+    cmdBigger = 111,
+    cmdSmaller = 112,
+    cmdLast = 115,
+    helpTemplateId = 131,
+    helpTextId = 1022,
+};
+
+} // namespace
 
 void CRoutingDlg::BuildMenu(CMenu* menu)
 {
@@ -11,12 +30,12 @@ void CRoutingDlg::BuildMenu(CMenu* menu)
     for (int i = 0; i < modelCount; ++i)
         menu->AppendMenu(mfString, main_table[i].menuId, main_table[i].modelName);
     menu->AppendMenu(mfSeparator, 0, nullptr);
-    menu->AppendMenu(mfString, 111, "Bigger");
-    menu->AppendMenu(mfString, 112, "Smaller");
+    menu->AppendMenu(mfString, cmdBigger, "Bigger");
+    menu->AppendMenu(mfString, cmdSmaller, "Smaller");
     menu->AppendMenu(mfSeparator, 0, nullptr);
-    menu->AppendMenu(mfString, 108, "Colors");
-    menu->AppendMenu(mfString, 109, "Off-line Demo Mode");
-    menu->AppendMenu(mfString, 110, "Comms Config");
+    menu->AppendMenu(mfString, cmdColors, "Colors");
+    menu->AppendMenu(mfString, cmdDemo, "Off-line Demo Mode");
+    menu->AppendMenu(mfString, cmdComms, "Comms Config");
     SetChecks(menu);
 }
 
@@ -26,12 +45,12 @@ void CRoutingDlg::SetChecks(CMenu* menu)
         return;
     for (int i = 0; i < modelCount; ++i)
         menu->CheckMenuItem(main_table[i].menuId, i == tablenum ? mfChecked : 0);
-    menu->CheckMenuItem(109, local > 0 ? mfChecked : 0);
+    menu->CheckMenuItem(cmdDemo, local > 0 ? mfChecked : 0);
 }
 
 int CRoutingDlg::DoSysCommand(UINT id)
 {
-    if (id < 103 || id > 115)
+    if (id < cmdFirst || id > cmdLast)
         return FALSE;
     for (int i = 0; i < modelCount; ++i) {
         if (static_cast<UINT>(main_table[i].menuId) == id) {
@@ -40,27 +59,40 @@ int CRoutingDlg::DoSysCommand(UINT id)
         }
     }
     switch (id) {
-    case 111:
+    case cmdBigger:
         ChangeSize(1);
         break;
-    case 112:
+    case cmdSmaller:
         ChangeSize(-1);
         break;
-    case 109:
+    case cmdColors: {
+        ColorDialog dialog(&colorDialogIds, colorDesc, 0, nullptr, this);
+        if (dialog.DoModal() == static_cast<int>(IDOK)) {
+            lines.Invalidate(this);
+            InvalidateSelection();
+            picture.SetBackgroundColor(backGroundColor.Get(), this);
+        }
+        break;
+    }
+    case cmdDemo:
         SetLocal(local ? FALSE : TRUE);
         if (!local) {
+            // Back on line: the identification reply names the device again,
+            // through a link opened afresh by the next send.
             if (deviceModel >= 0) {
                 savedModel = deviceModel;
                 deviceModel = -1;
+                protocol.Disconnect();
             }
         } else {
+            // A request queued here would never be answered (replies are
+            // ignored in demo mode) and would end in a "Cannot connect" box
+            // for a mode the user has just chosen; none is queued.
             deviceModel = savedModel;
-            if (deviceModel >= 0)
-                WantValue(0x10010016);
         }
         MakeTitle();
         break;
-    case 110:
+    case cmdComms:
         OnConfig();
         break;
     default:
@@ -76,7 +108,7 @@ void CRoutingDlg::OnCommandRange1(UINT id)
 
 void CRoutingDlg::OnCommandConfig()
 {
-    DoSysCommand(110);
+    DoSysCommand(cmdComms);
 }
 
 void CRoutingDlg::OnSysCommand(UINT id, LPARAM)
@@ -84,8 +116,17 @@ void CRoutingDlg::OnSysCommand(UINT id, LPARAM)
     DoSysCommand(id);
 }
 
-void CRoutingDlg::OnConfig() { }
+void CRoutingDlg::OnConfig()
+{
+    protocol.ConfigComms();
+}
 
-void CRoutingDlg::OnHelp() { }
+void CRoutingDlg::OnHelp()
+{
+    HelpDialog help(helpTemplateId, helpTextId, "read_me.txt", nullptr);
+    help.DoModal();
+}
 
+// An IDOK command never ends the editor: it ends through "OK" (1017), Cancel
+// or the window's close control.
 void CRoutingDlg::OnOk() { }

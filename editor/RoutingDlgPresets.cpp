@@ -15,8 +15,6 @@
 
 namespace {
 
-constexpr long modeKey = 0x10010016; // device setting the editor holds while it runs
-
 // Loading clears every source but keeps the values, so a destination the
 // preset leaves without a source would still hold its old value, and the next
 // save would write that source back. Its value becomes "none", counted as sent.
@@ -213,10 +211,8 @@ void CRoutingDlg::OnSave()
 
 void CRoutingDlg::OnOkExit()
 {
-    if (savedModeValue != -1)
-        SendSetValue(modeKey, savedModeValue);
     Save("-Previous");
-    FlushSetQueue();
+    EndDeviceTraffic();
     EndDialog(IDOK);
 }
 
@@ -226,8 +222,6 @@ void CRoutingDlg::OnCancel()
     // back, but only on a device of the model it was saved from.
     if (initialSaved && deviceModel == tablenum)
         Load("-Initial", false);
-    if (savedModeValue != -1)
-        SendSetValue(modeKey, savedModeValue);
-    FlushSetQueue();
+    EndDeviceTraffic();
     EndDialog(IDCANCEL);
 }

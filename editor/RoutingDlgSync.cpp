@@ -4,41 +4,147 @@
 
 #include "AppGlobals.h"
 #include "CMenu.h"
-#include "AppFolders.h"
 #include "ModelTables.h"
 #include "ProfileStore.h"
-#include "TickCount.h"
+#include "PumpClock.h"
 
 #include <QWidget>
 
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr long modeKey = 0x10010016; // device setting held at 2 while the editor runs
-constexpr unsigned replyWaitMs = 1000;
+constexpr int heldModeValue = 2;
+constexpr std::uint64_t replyWaitMs = 1000;
+constexpr int setMessagesPerTick = 3;
+
+constexpr int cmdObjectInfoRequest = 49;
+constexpr int cmdObjectInfo = 50;
+constexpr int cmdValueRequest = 59;
+constexpr int cmdSetValue = 60;
+constexpr int cmdSetGain = 45;
+constexpr int cmdGainReport = 46;
+
+// Hands one message to the protocol object and starts its reply time.
+void sendNow(CRoutingDlg& dlg, sendObj& m, std::uint64_t now)
+{
+    const char* text = m.text;
+    dlg.protocol.SysxCommand(static_cast<unsigned char>(m.command & 0xFF), text,
+        static_cast<int>(std::strlen(text)), dlg.GetWidget());
+    m.deadline = now + replyWaitMs;
+}
+
+void deleteAll(CMObList<sendObj>& queue)
+{
+    while (!queue.IsEmpty())
+        delete static_cast<sendObj*>(queue.RemoveTail());
+}
+
+// The device quotes words with apostrophes and puts blanks inside them; as
+// double-quoted words with underscores they read as one field each.
+void joinQuotedWords(std::string& text)
+{
+    int quotes = 0;
+    for (char& c : text) {
+        if (c == '\'')
+            c = '"';
+        if (c == '"')
+            ++quotes;
+        else if ((c == ' ' || c == '\t') && quotes % 2 == 1)
+            c = '_';
+    }
+}
+
+// An object-information reply: the device's name (key 0) or a gain with its range.
+void handleObjectInfo(CRoutingDlg& dlg, std::string text)
+{
+    // Every word buffer can hold the whole text, so no field can overrun it.
+    const std::size_t size = text.size() + 1;
+    std::vector<char> w1(size), w2(size), w3(size);
+    int number = 0;
+    unsigned long key = 0;
+    unsigned long key2 = 0;
+    if (text.compare(0, 3, "COL") == 0) {
+        if (std::sscanf(
+                text.c_str(), "%s %d %lx %lx %s", w1.data(), &number, &key, &key2, w2.data())
+                == 5
+            && key == 0) {
+            const char* name = w2.data();
+            if (*name == '\'')
+                ++name;
+            dlg.GotRoot(name);
+        }
+    } else if (text.compare(0, 3, "NUM") == 0) {
+        joinQuotedWords(text);
+        double gain = 0, low = 0, high = 0, step = 0;
+        if (std::sscanf(text.c_str(), "%s %d %lx %lx %s %s %lf %lf %lf %lf", w1.data(), &number,
+                &key, &key2, w2.data(), w3.data(), &gain, &low, &high, &step)
+                == 10
+            && std::isfinite(gain) && std::isfinite(low) && std::isfinite(high)
+            && std::isfinite(step))
+            dlg.PutGain(static_cast<long>(key), gain, low, high, step);
+    }
+}
+
+// A value report: key, then the value in hexadecimal (or a gain in dB).
+void handleValueReport(CRoutingDlg& dlg, const std::string& text)
+{
+    unsigned long key = 0;
+    unsigned int value = 0;
+    if (std::sscanf(text.c_str(), "%lx %x", &key, &value) == 2) {
+        const int v = static_cast<int>(value);
+        if (static_cast<long>(key) == modeKey) {
+            // The device's own setting is kept for the end of the run.
+            if (v != heldModeValue) {
+                dlg.savedModeValue = v;
+                dlg.SendSetValue(modeKey, heldModeValue);
+            }
+        } else {
+            dlg.PutSetValue(static_cast<long>(key), v);
+        }
+    }
+    double dB = 0;
+    if (std::sscanf(text.c_str(), "%lx %lf", &key, &dB) == 2 && std::isfinite(dB))
+        dlg.PutGain(static_cast<long>(key), dB, 0, 0, 0);
+}
+
+// What the editor does with a text reply once it has decided to look at it.
+void handleReply(CRoutingDlg& dlg, int command, const char* text)
+{
+    if (dlg.local)
+        return;
+    switch (command) {
+    case cmdObjectInfo:
+        dlg.Want(-1);
+        handleObjectInfo(dlg, text);
+        break;
+    case cmdSetValue:
+    case cmdGainReport:
+        dlg.Want(-1);
+        handleValueReport(dlg, text);
+        break;
+    default:
+        break;
+    }
+}
 
 } // namespace
 
 int CRoutingDlg::Send(int command, CString& text, signed char wantsReply)
 {
-    auto* m = new sendObj(command, text, wantsReply != 0, this);
+    auto m = std::make_unique<sendObj>(command, text, wantsReply != 0, this);
     if (wantsReply)
-        requestQueue.AddTail(m);
+        requestQueue.AddTail(m.release());
     else
-        setQueue.AddTail(m);
+        setQueue.AddTail(m.release());
     idle();
     return 1;
-}
-
-// Hands one message to the protocol object and starts its reply time.
-static void sendNow(CRoutingDlg& dlg, sendObj& m)
-{
-    const char* text = m.text;
-    dlg.protocol.SysxCommand(
-        m.command & 0xFF, text, static_cast<int>(std::strlen(text)), dlg.GetWidget());
-    m.deadline = static_cast<unsigned>(GetTickCount()) + replyWaitMs;
 }
 
 void CRoutingDlg::OnTimer(UINT id)
@@ -47,31 +153,38 @@ void CRoutingDlg::OnTimer(UINT id)
         return;
     if (!requestQueue.IsEmpty()) {
         auto* h = static_cast<sendObj*>(requestQueue.GetHead());
-        const unsigned now = static_cast<unsigned>(GetTickCount());
+        const std::uint64_t now = pumpNow();
         if (h->deadline == 0) {
-            sendNow(*this, *h);
+            sendNow(*this, *h, now);
         } else if (now > h->deadline) {
             if (h->retries++ >= 2) {
+                // Three sendings without an answer: the device is not there.
                 SetLocal(TRUE);
                 MessageBox("Going to Local mode", "Cannot connect", 0);
             } else {
-                sendNow(*this, *h);
+                sendNow(*this, *h, now);
             }
         }
     }
-    for (int i = 0; i < 3 && !setQueue.IsEmpty(); ++i) {
-        auto* m = static_cast<sendObj*>(setQueue.RemoveHead());
-        sendNow(*this, *m);
-        delete m;
+    for (int i = 0; i < setMessagesPerTick && !setQueue.IsEmpty(); ++i) {
+        std::unique_ptr<sendObj> m(static_cast<sendObj*>(setQueue.RemoveHead()));
+        sendNow(*this, *m, pumpNow());
     }
 }
 
-void CRoutingDlg::FlushSetQueue()
+void CRoutingDlg::EndDeviceTraffic()
 {
+    // The mode setting goes back even when the page shows another model than
+    // the device's (demo mode): the device itself still holds the value 2.
+    if (savedModeValue >= 0) {
+        CString text;
+        text.Format("%lx %d", modeKey, savedModeValue);
+        Send(cmdSetValue, text, FALSE);
+        savedModeValue = -1;
+    }
     while (!setQueue.IsEmpty()) {
-        auto* m = static_cast<sendObj*>(setQueue.RemoveHead());
-        sendNow(*this, *m);
-        delete m;
+        std::unique_ptr<sendObj> m(static_cast<sendObj*>(setQueue.RemoveHead()));
+        sendNow(*this, *m, pumpNow());
     }
 }
 
@@ -90,11 +203,13 @@ void CRoutingDlg::WantValue(long key)
 {
     CString text;
     text.Format("%lx", key);
-    Send(59, text, TRUE);
+    Send(cmdValueRequest, text, TRUE);
 }
 
 int CRoutingDlg::WantParams(long key, int index)
 {
+    // The box below runs a nested event loop; the pump and replies may call
+    // here again while it is open.
     static bool errorBoxOpen = false;
     if (local || errorBoxOpen)
         return 0;
@@ -116,7 +231,7 @@ int CRoutingDlg::WantParams(long key, int index)
     }
     CString text;
     text.Format("%lx %d", key, index);
-    Send(49, text, TRUE);
+    Send(cmdObjectInfoRequest, text, TRUE);
     return err;
 }
 
@@ -126,7 +241,7 @@ void CRoutingDlg::SendSetValue(long key, int value)
         return;
     CString text;
     text.Format("%lx %d", key, value);
-    Send(60, text, FALSE);
+    Send(cmdSetValue, text, FALSE);
 }
 
 void CRoutingDlg::SendValue(long key, float dB)
@@ -135,7 +250,7 @@ void CRoutingDlg::SendValue(long key, float dB)
         return;
     CString text;
     text.Format("%lx %f", key, static_cast<double>(dB));
-    Send(45, text, FALSE);
+    Send(cmdSetGain, text, FALSE);
 }
 
 void CRoutingDlg::PutSetValue(long key, int value)
@@ -213,6 +328,15 @@ void CRoutingDlg::GetValues()
         WantParams(n->gainKey, 3);
         idle();
     }
+    // Nodes an option keeps off the page have gains on the device too; read
+    // them, or they would show and save a gain nobody chose.
+    for (POSITION pos = nodes.GetHeadPosition(); pos;) {
+        IODesc* n = nodes.Next(pos);
+        if (!n->gainKey || activeNodes.GetIndex(n) >= 0)
+            continue;
+        WantParams(n->gainKey, 3);
+        idle();
+    }
 }
 
 void CRoutingDlg::OnRefresh()
@@ -265,10 +389,8 @@ void CRoutingDlg::ChangeTable(int model)
 
 void CRoutingDlg::SetLocal(signed char on)
 {
-    while (!requestQueue.IsEmpty())
-        delete static_cast<sendObj*>(requestQueue.RemoveTail());
-    while (!setQueue.IsEmpty())
-        delete static_cast<sendObj*>(setQueue.RemoveTail());
+    deleteAll(requestQueue);
+    deleteAll(setQueue);
     if (local == on)
         return;
     local = on;
@@ -284,12 +406,13 @@ void CRoutingDlg::SetLocal(signed char on)
 
 void CRoutingDlg::ProcessTextMessage(int command, const char* text)
 {
-    if (!text || !*text || !(deviceModel == tablenum || !gotRoot))
+    if (!text || !*text)
         return;
-    if (local)
+    // Replies of a device whose model is not shown are not applied, except the
+    // identification that may bring its page.
+    if (deviceModel != tablenum && gotRoot)
         return;
-    // Reply parsing and its effects are completed with the device link.
-    (void)command;
+    handleReply(*this, command, text);
 }
 
 LRESULT CRoutingDlg::OnMidiMessage(WPARAM, LPARAM l)
@@ -302,15 +425,14 @@ LRESULT CRoutingDlg::OnMidiMessage(WPARAM, LPARAM l)
 
 LRESULT CRoutingDlg::OnLineMessage(WPARAM command, LPARAM text)
 {
-    char* t = reinterpret_cast<char*>(text);
-    (void)command;
-    delete[] t;
+    std::unique_ptr<char[]> t(reinterpret_cast<char*>(text));
+    if (t)
+        handleReply(*this, static_cast<int>(command), t.get());
     return 0;
 }
 
 LRESULT CRoutingDlg::OnStopMessage(WPARAM, LPARAM)
 {
-    while (!setQueue.IsEmpty())
-        delete static_cast<sendObj*>(setQueue.RemoveTail());
+    deleteAll(setQueue);
     return 1;
 }

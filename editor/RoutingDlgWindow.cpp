@@ -19,6 +19,7 @@
 #include "RepaintHook.h"
 #include "RoleColors.h"
 #include "ScopedSelectors.h"
+#include "WindowHooks.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -141,6 +142,7 @@ void CRoutingDlg::DoDataExchange(BOOL) { }
 BOOL CRoutingDlg::OnInitDialog()
 {
     sizer.Create(this, "Sizer");
+    hookEditorWindow(*this);
     timerId = SetTimer(timerRequestId, pumpPeriodMs, nullptr);
     if (CMenu* menu = GetSystemMenu(FALSE)) {
         menu->AppendMenu(mfSeparator, 0, nullptr);

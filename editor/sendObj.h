@@ -4,6 +4,8 @@
 #include "CObject.h"
 #include "CString.h"
 
+#include <cstdint>
+
 class CRoutingDlg;
 
 class sendObj : public CObject {
@@ -20,6 +22,8 @@ public:
     CString text; // the request text
     bool wantsReply; // kept in the request queue until answered
     CRoutingDlg* owner; // the editor whose protocol object sends it
-    unsigned deadline = 0; // tick count after which it counts as unanswered; 0 = not sent
+    // Time on the pump's clock (PumpClock.h) after which it counts as
+    // unanswered; 0 = not sent yet.
+    std::uint64_t deadline = 0;
     int retries = 0; // time-outs so far
 };
