@@ -80,8 +80,9 @@ std::unique_ptr<ProbeWnd> shownWindow(CWnd* parent = nullptr, CRect r = CRect(10
 {
     auto w = std::make_unique<ProbeWnd>();
     EXPECT_TRUE(w->Create(nullptr, "probe", 0x2, r, parent, 0));
-    if (!parent)
+    if (!parent) {
         EXPECT_TRUE(waitExposed(w->GetWidget()));
+    }
     return w;
 }
 
