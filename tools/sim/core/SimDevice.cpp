@@ -85,7 +85,9 @@ void SimDevice::Receive(const unsigned char* bytes, std::size_t length, std::uin
     const unsigned char command = msg[4];
     if (log_) {
         std::string what = format("command %d", command);
-        if (command != cmdKeypress)
+        if (SimDumps::IsDumpKind(command))
+            what += format(" (dump, %zu nibbles)", text.size());
+        else if (command != cmdKeypress)
             what += " \"" + text + "\"";
         log_(true, msg, what);
     }
@@ -122,6 +124,13 @@ void SimDevice::handleDevice(unsigned char id, unsigned char command, const std:
         break;
     case cmdKeypress:
         keypress(text);
+        break;
+    case 15:
+    case 19:
+    case 21:
+    case 22:
+    case 57:
+        dump(id, command, text);
         break;
     default:
         error(id, format("Unknown command %d", command));
@@ -263,6 +272,21 @@ void SimDevice::keypress(const std::string& payload)
         | (static_cast<unsigned long>(static_cast<unsigned char>(code[2])) << 8)
         | static_cast<unsigned char>(code[3]);
     log_(true, {}, format("keypress %lx", k));
+}
+
+void SimDevice::dump(unsigned char id, unsigned char kind, const std::string& payload)
+{
+    if (payload.empty()) {
+        const SimBytes data = dumps_.Payload(kind);
+        queue(simFrame(id, kind, data.data(), static_cast<int>(data.size())),
+            format("dump %d of %zu bytes", kind, dumps_.Image(kind).size()));
+        return;
+    }
+    std::string why;
+    if (!dumps_.Accept(kind, payload, why))
+        error(id, why);
+    else if (log_)
+        log_(true, {}, format("dump %d taken, %zu bytes", kind, dumps_.Image(kind).size()));
 }
 
 void SimDevice::reply(unsigned char id, unsigned char command, const std::string& text)

@@ -1,4 +1,5 @@
 #pragma once
+#include "SimDumps.h"
 #include "SimModel.h"
 
 #include <cstdint>
@@ -54,6 +55,10 @@ public:
     int RequestsIgnored() const { return ignored_; }
 
     // --- state
+    // The memory images sent on request: a dump message with no payload asks
+    // for the image of its kind, one with a payload replaces it.
+    SimDumps& Dumps() { return dumps_; }
+    const SimDumps& Dumps() const { return dumps_; }
     // Stored integer value of a destination, option or mode key.
     std::optional<int> Value(long key) const;
     std::optional<double> GainOf(long key) const;
@@ -78,6 +83,7 @@ private:
     void setValue(unsigned char id, const std::string& text);
     void setGain(unsigned char id, const std::string& text);
     void keypress(const std::string& payload);
+    void dump(unsigned char id, unsigned char kind, const std::string& payload);
     bool takeRequest(const std::string& what);
     void reply(unsigned char id, unsigned char command, const std::string& text);
     void error(unsigned char id, const std::string& text);
@@ -94,6 +100,7 @@ private:
     SimModel model_;
     std::map<long, int> values_;
     std::map<long, double> gains_;
+    SimDumps dumps_;
     std::deque<Pending> outbox_;
     std::uint32_t latency_ = 0;
     std::uint32_t now_ = 0;

@@ -1,0 +1,198 @@
+// Dumps on the simulated device: images sent on request and replaced by a
+// received dump; the round trip protocol object -> device -> protocol object
+// through the loopback, files included; and a key script run against the
+// device.
+#include "BinaryDumpFile.h"
+#include "CFile.h"
+#include "KeyScript.h"
+#include "LoopbackMidi.h"
+#include "MessageBoxScript.h"
+#include "Nibble.h"
+#include "ProtocolProbe.h"
+#include "TestEnv.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+namespace {
+
+const int kKinds[] = { 15, 19, 21, 22, 57 };
+
+SimBytes blockOf(const SimBytes& data)
+{
+    SimBytes out(2 * data.size() + 10);
+    out.resize(static_cast<size_t>(
+        nibbleizeBlock(data.data(), static_cast<int>(data.size()), out.data(), 1)));
+    return out;
+}
+
+std::string textOf(const SimBytes& b)
+{
+    return std::string(b.begin(), b.end());
+}
+
+SimBytes fileBytes(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray all = f.readAll();
+    return SimBytes(all.begin(), all.end());
+}
+
+} // namespace
+
+TEST(SimDumpDevice, SendsEachKindOnRequestAsAWholeBlock)
+{
+    SimDevice device;
+    for (int kind : kKinds) {
+        SCOPED_TRACE(kind);
+        const auto replies = ask(device, request(static_cast<unsigned char>(kind), ""));
+        ASSERT_EQ(replies.size(), 1u);
+        const Reply r = replyOf(replies[0]);
+        EXPECT_EQ(r.command, kind);
+        EXPECT_EQ(r.text, textOf(blockOf(device.Dumps().Image(kind))));
+        EXPECT_FALSE(device.Dumps().Image(kind).empty());
+        unsigned sum = 0;
+        for (size_t i = 0; i + 1 < r.text.size(); i += 2)
+            sum += static_cast<unsigned>(r.text[i] * 16 + r.text[i + 1]);
+        EXPECT_EQ(sum % 256, 0u);
+    }
+}
+
+TEST(SimDumpDevice, TakesAWholeDumpAndRefusesDamagedOnes)
+{
+    SimDevice device;
+    const SimBytes image { 1, 2, 3, 4, 5, 6 };
+    EXPECT_TRUE(ask(device, request(22, textOf(blockOf(image)))).empty());
+    EXPECT_EQ(device.Dumps().Image(22), image);
+    EXPECT_EQ(device.Dumps().Accepted(22), 1);
+
+    SimBytes badSum = blockOf({ 9, 9 });
+    badSum[9] ^= 1;
+    SimBytes longer = blockOf({ 9, 9 });
+    longer.insert(longer.end(), { 0, 0 });
+    SimBytes notNibble = blockOf({ 9, 9 });
+    notNibble[8] = 0x10;
+    const std::pair<SimBytes, const char*> damaged[] = { { badSum, "Bad dump: checksum" },
+        { longer, "Bad dump: length 2 for 16 nibbles" }, { notNibble, "Bad dump: not nibble data" },
+        { SimBytes { 0, 0 }, "Bad dump: too short" } };
+    for (const auto& [payload, why] : damaged) {
+        const auto replies = ask(device, request(22, textOf(payload)));
+        ASSERT_EQ(replies.size(), 1u);
+        EXPECT_EQ(replyOf(replies[0]).command, 13);
+        EXPECT_EQ(replyOf(replies[0]).text, why);
+    }
+    EXPECT_EQ(device.Dumps().Image(22), image) << "a refused dump changes nothing";
+}
+
+namespace {
+
+class SimDumpRoundTrip : public ::testing::Test {
+protected:
+    SimDumpRoundTrip()
+    {
+        auto transport = std::make_unique<LoopbackMidi>(device);
+        processor.InstallTransport(std::move(transport), commMidi);
+        previousAsk = commsHooks().askFileName;
+        commsHooks().askFileName
+            = [this](bool, const char*, const char*, const char*) { return CString(path.c_str()); };
+    }
+    ~SimDumpRoundTrip() override { commsHooks().askFileName = previousAsk; }
+
+    // Asks the device for a dump of this kind and waits until it is saved.
+    bool fetch(int kind)
+    {
+        QFile::remove(QString::fromStdString(path));
+        if (processor.SysxCommand(static_cast<unsigned char>(kind), nullptr, 0, &window))
+            return false;
+        for (int i = 0; i < 1000 && !QFile::exists(QString::fromStdString(path)); ++i)
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return QFile::exists(QString::fromStdString(path));
+    }
+
+    std::shared_ptr<SimDevice> device = std::make_shared<SimDevice>(2);
+    RecordingProcessor processor;
+    ReplyWindow window { processor };
+    std::string path = TestEnv::freshDir("simdump") + "/dump.bin";
+    decltype(CommsHooks::askFileName) previousAsk;
+    MessageBoxScript boxes;
+};
+
+} // namespace
+
+TEST_F(SimDumpRoundTrip, EveryKindIsSavedAndSentBackUnchanged)
+{
+    for (int kind : { 15, 19, 22, 57 }) {
+        SCOPED_TRACE(kind);
+        const SimBytes original = device->Dumps().Image(kind);
+        ASSERT_TRUE(fetch(kind));
+        EXPECT_EQ(fileBytes(path), blockOf(original)) << "saved byte-exact";
+        device->Dumps().SetImage(kind, { 0 });
+        processor.SendDump(kind);
+        EXPECT_EQ(device->Dumps().Image(kind), original);
+        EXPECT_EQ(device->Dumps().Accepted(kind), 1);
+    }
+    for (int i = 0; i < 10; ++i)
+        QCoreApplication::processEvents();
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(processor.errors.empty());
+}
+
+TEST_F(SimDumpRoundTrip, ProgramBankGoesBackShortenedToItsSections)
+{
+    const SimBytes original = device->Dumps().Image(21);
+    ASSERT_GT(original.size(), 50u);
+    ASSERT_TRUE(fetch(21));
+    processor.SendDump(21);
+    // Sections of 20 and 30 bytes: the first 50 data bytes go back.
+    EXPECT_EQ(device->Dumps().Image(21), SimBytes(original.begin(), original.begin() + 50));
+    EXPECT_EQ(device->Dumps().Accepted(21), 1);
+
+    // A file damaged on disk is refused before it reaches the device.
+    SimBytes damaged = fileBytes(path);
+    damaged[20] ^= 1;
+    QFile f(QString::fromStdString(path));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(reinterpret_cast<const char*>(damaged.data()), static_cast<qint64>(damaged.size()));
+    f.close();
+    processor.SendDump(21);
+    EXPECT_EQ(device->Dumps().Accepted(21), 1);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption.toStdString(), "Faulty File (bad checksum)");
+}
+
+TEST_F(SimDumpRoundTrip, KeyScriptSetsTheDevice)
+{
+    const auto& dest = device->Model().Destinations();
+    ASSERT_GE(dest.size(), 2u);
+    const auto& gain = device->Model().Gains().at(0);
+    std::string refused;
+    ASSERT_TRUE(device->SetValue(dest[0].key, 0, refused));
+    ASSERT_TRUE(device->SetValue(dest[1].key, SimModel::kNoSource, refused));
+    ASSERT_TRUE(device->SetGain(gain.key, 0.0, refused));
+    std::vector<unsigned long> waits;
+    const KeyScriptDelay before = setKeyScriptDelay([&](unsigned long ms) { waits.push_back(ms); });
+    char script[512];
+    std::snprintf(script, sizeof script,
+        "# routing for the test\r\nSEND,%lx,99\r\nwait,1.5\r\nsend,%lx,0 ; first source\r\n"
+        "SEND,%lx,-6.5\r\nSEND,%lx,77\r\nMSG,done\r\n",
+        dest[0].key, dest[1].key, gain.key, dest[1].key);
+    const std::string scriptPath = TestEnv::freshDir("simscript") + "/s.txt";
+    {
+        QFile f(QString::fromStdString(scriptPath));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(script);
+    }
+    CFile file(CString(scriptPath.c_str()), CFile::fmRead);
+    processor.RunKeyScript(file, 0);
+    setKeyScriptDelay(before);
+    EXPECT_EQ(*device->Value(dest[0].key), SimModel::kNoSource);
+    EXPECT_EQ(*device->Value(dest[1].key), 0) << "the refused 77 left the value alone";
+    EXPECT_DOUBLE_EQ(*device->GainOf(gain.key), -6.5);
+    EXPECT_EQ(waits, std::vector<unsigned long> { 1500 });
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "done");
+}
