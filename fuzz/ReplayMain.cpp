@@ -38,7 +38,9 @@ int main(int argc, char** argv)
 {
     std::vector<fs::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        std::vector<fs::path> more = inputsOf(argv[i]);
+        // Absolute: a target may change the current folder.
+        std::error_code ec;
+        std::vector<fs::path> more = inputsOf(fs::absolute(argv[i], ec));
         if (more.empty())
             std::fprintf(stderr, "no inputs in %s\n", argv[i]);
         inputs.insert(inputs.end(), more.begin(), more.end());

@@ -170,6 +170,32 @@ seeds["dump_file"] = {
     "huge_length_field": dump_file(0, 0, b"\x0f" * 8 + b"\x00\x00"),
 }
 
+def replies(model, flags, items):
+    out = bytes([model, flags])
+    for command_choice, text in items:
+        body = bytes([command_choice]) + text
+        out += bytes([len(body)]) + body
+    return out
+
+
+# Command choices: 0-2 object information (50), 3-4 value report (60), 5 gain
+# report (46), 6 set gain (45), 7 identity text (0), 8 hex (64), 9 text 8,
+# 10 device error (13).
+seeds["editor_replies"] = {
+    "identify_fw": replies(0, 4, [(0, b"COL 0 0 0 'Q7300FW")]),
+    "identify_same": replies(1, 4, [(0, b"COL 0 0 0 Q7300A")]),
+    "identify_unknown": replies(0, 4, [(0, b"COL 0 0 0 'Z9"), (0, b"COL 0 0 0 'Q7300")]),
+    "gain_range": replies(0, 1, [(1, b"NUM 3 10030013 0 'Gain dB' dB -3.5 -60.0 12.0 0.5"),
+                                 (5, b"10030013 -70.25")]),
+    "gain_reversed_range": replies(0, 1, [(1, b"NUM 3 10030013 0 'x' dB 5 12.0 -60.0 -2")]),
+    "gain_tiny_step": replies(2, 1, [(1, b"NUM 3 10030013 0 a b 1 -1e300 1e300 1e-300")]),
+    "values": replies(0, 0, [(3, b"1001081a 3"), (3, b"1001081a 12"), (4, b"1001081b 99"),
+                             (3, b"10010016 5"), (3, b"1001005d 1"), (3, b"1001082d 7")]),
+    "values_as_midi": replies(0, 2, [(3, b"1001081a 3"), (2, b"COL 0 0 0 'Q7300")]),
+    "garbage": replies(1, 0, [(0, b"NUM"), (0, b"COL"), (3, b"zz"), (5, b"1 nan"), (7, b"x"),
+                              (8, b"\x01\x02"), (10, b"err")]),
+}
+
 for target, files in seeds.items():
     folder = os.path.join(here, "corpus", target)
     os.makedirs(folder, exist_ok=True)

@@ -6,6 +6,7 @@
 #   seconds-per-target  default 60; 0 only builds
 #   target              default every target: sysex_assembly nibble_blocks
 #                       key_script dump_file panel_description preset_reader
+#                       editor_replies
 # Environment: FUZZ_BUILD  build folder (default <repo>/build-fuzz-clang)
 #              FUZZ_JOBS   build jobs (default 2)
 #              FUZZ_ARGS   extra libFuzzer options, e.g. "-jobs=2 -workers=2"
@@ -20,7 +21,8 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [[ $# -gt 0 ]] && shift
-all=(sysex_assembly nibble_blocks key_script dump_file panel_description preset_reader)
+all=(sysex_assembly nibble_blocks key_script dump_file panel_description preset_reader
+    editor_replies)
 targets=("$@")
 [[ ${#targets[@]} -eq 0 ]] && targets=("${all[@]}")
 build=${FUZZ_BUILD:-$here/build-fuzz-clang}

@@ -1,0 +1,184 @@
+// The editor's handling of device replies ("COL" and "NUM" object
+// information, value reports, anything else), fed arbitrary replies to a real
+// editor window on the offscreen platform.
+//
+// Input: a byte choosing the model shown, a flags byte (bit 0: a node with a
+// gain is selected, so its slider follows; bit 1: replies arrive as MIDI data
+// through assembly; bit 2: the device is still being identified), then
+// replies: pieces of a length byte, a byte choosing the command, and the text.
+//
+// Besides what the sanitizers catch, after every reply it checks that
+//  - every gain is finite and, where the node has a range, inside it,
+//  - every node's source is one of its possible sources,
+//  - the shown model is one of the three,
+//  - a reply sends nothing by itself: what it asks for waits in the queues.
+#include "FuzzSupport.h"
+
+#include "AppFolders.h"
+#include "CRoutingDlg.h"
+#include "IODesc.h"
+#include "MIDIbase.h"
+#include "ModelTables.h"
+#include "ProfileStore.h"
+#include "RtMidiMsg.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QSettings>
+
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+#include <sstream>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Sends nothing; counts what the editor sends.
+class CountingLink : public MIDIbase {
+public:
+    int IsOpen() override { return 1; }
+    int Open(signed char) override { return 0; }
+    int Send(int, sendInfo*) override
+    {
+        ++sends;
+        return 0;
+    }
+    int sends = 0;
+};
+
+// Panel files for model m: a blank picture and a grid of one LED region per
+// node and one button per port option.
+void writePanelFiles(int m)
+{
+    const QString dir = settingsPath().toQString();
+    QDir().mkpath(dir);
+    QImage img(982, 760, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    img.save(dir + "/" + main_table[m].bitmapFile, "BMP");
+    std::ostringstream out;
+    out << "OUTLINE 0,0,981,759\n";
+    const int count = ioNodeCount(main_table[m]);
+    for (int n = 0; n < count; ++n) {
+        const int x = 20 + (n / 20) * 100;
+        const int y = 20 + (n % 20) * 34;
+        out << "LED " << x << "," << y << "," << x + 12 << "," << y + 12 << "\n";
+    }
+    const int buttons = comboDescCount(main_table[m].comboDescs);
+    for (int i = 0; i < buttons; ++i)
+        out << "BUTTON " << 20 + i * 120 << ",712," << 80 + i * 120 << ",730\n";
+    QFile f(dir + "/" + main_table[m].panelFile);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(out.str().c_str());
+}
+
+void startUp()
+{
+    static bool done = false;
+    if (done)
+        return;
+    done = true;
+    fuzz::quietStartUp();
+    const std::string root = fuzz::scratchPath("");
+    for (const char* sub : { "home", "config", "data", "datadirs", "runtime", "work" })
+        QDir().mkpath(QString::fromStdString(root + sub));
+    setenv("HOME", (root + "home").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (root + "config").c_str(), 1);
+    setenv("XDG_DATA_HOME", (root + "data").c_str(), 1);
+    setenv("XDG_DATA_DIRS", (root + "datadirs").c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", (root + "runtime").c_str(), 1);
+    QFile::setPermissions(QString::fromStdString(root + "runtime"),
+        QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "q7300-fuzz";
+    static char* argv[] = { name, nullptr };
+    static QApplication app(argc, argv);
+    static QSettings store(QString::fromStdString(root + "settings.ini"), QSettings::IniFormat);
+    SetProfileStore(&store);
+    for (int m = 0; m < modelCount; ++m)
+        writePanelFiles(m);
+    // The editor makes preset folders in the current folder.
+    QDir::setCurrent(QString::fromStdString(root + "work"));
+}
+
+const int kCommands[] = { 50, 50, 50, 60, 60, 46, 45, 0, 64, 8, 13 };
+
+void checkPage(const CRoutingDlg& dlg, const std::string& reply)
+{
+    FUZZ_CHECK(tablenum >= 0 && tablenum < modelCount, "model " + std::to_string(tablenum));
+    for (POSITION pos = dlg.nodes.GetHeadPosition(); pos;) {
+        const auto* n = static_cast<const IODesc*>(dlg.nodes.GetNext(pos));
+        FUZZ_CHECK(std::isfinite(n->gain), "gain not finite after " + reply);
+        if (n->gainMax > n->gainMin)
+            FUZZ_CHECK(n->gain >= n->gainMin - 1e-9 && n->gain <= n->gainMax + 1e-9,
+                "gain " + std::to_string(n->gain) + " outside " + std::to_string(n->gainMin) + ".."
+                    + std::to_string(n->gainMax) + " after " + reply);
+        if (n->source)
+            FUZZ_CHECK(n->IoValue(n->source) != IODesc::noValue,
+                "a node has a source it cannot take after " + reply);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    startUp();
+    if (size < 2)
+        return 0;
+    const int model = data[0] % modelCount;
+    const std::uint8_t flags = data[1];
+    WriteProfileInt("main", "machine", model);
+    WriteProfileInt("main", "local", 1);
+    WriteProfileString("Nerilune", "Sizer", "40,60,1041,860");
+
+    auto dlg = std::make_unique<CRoutingDlg>(nullptr);
+    dlg->Create(CRoutingDlg::dialogTemplateId, nullptr);
+    dlg->KillTimer(dlg->timerId);
+    auto owned = std::make_unique<CountingLink>();
+    CountingLink* link = owned.get();
+    dlg->protocol.InstallTransport(std::move(owned), commMidi);
+    // On line with the shown model, or still identifying the device.
+    dlg->local = 0;
+    dlg->gotRoot = !(flags & 4);
+    dlg->deviceModel = (flags & 4) ? -1 : tablenum;
+    if (flags & 1) {
+        for (POSITION pos = dlg->nodes.GetHeadPosition(); pos;) {
+            auto* n = static_cast<IODesc*>(dlg->nodes.GetNext(pos));
+            if (n->gainKey) {
+                dlg->selectedNode = n;
+                break;
+            }
+        }
+    }
+
+    fuzz::Pieces in(data + 2, size - 2);
+    Bytes piece;
+    while (in.next(piece)) {
+        if (piece.empty())
+            continue;
+        const int command = kCommands[piece[0] % (sizeof kCommands / sizeof kCommands[0])];
+        std::string text(piece.begin() + 1, piece.end());
+        text = text.c_str(); // a reply text ends at its first zero byte
+        const int sends = link->sends;
+        if (flags & 2) {
+            // As the device would send it: framed, every byte below 0x80.
+            Bytes m { 0xF0, 0x7D, 0x70, 0x01, static_cast<std::uint8_t>(command) };
+            for (char c : text)
+                m.push_back(static_cast<std::uint8_t>(c) & 0x7F);
+            m.push_back(0xF7);
+            dlg->OnMidiMessage(0, reinterpret_cast<LPARAM>(new RtMidiMsg(m.data(), m.size())));
+        } else {
+            dlg->ProcessTextMessage(command, text.c_str());
+        }
+        checkPage(*dlg, std::to_string(command) + " \"" + text + "\"");
+        FUZZ_CHECK(link->sends == sends, "a reply sent something at once");
+    }
+    dlg->DestroyWindow();
+    dlg.reset();
+    return 0;
+}
