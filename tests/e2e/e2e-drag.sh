@@ -1,0 +1,224 @@
+#!/usr/bin/env bash
+# End-to-end run, as a user would: the installed editor on a private X server
+# (Xvfb), the simulated device on a private JACK server. Drags one connection
+# with real X mouse events, checks that the device received it, presses OK and
+# checks the "-Previous" preset and the restored mode setting. Keeps the
+# screenshot, the device's log and the editor's output in the artefact folder.
+#
+#   e2e-drag.sh --build BUILD_DIR --plan PLAN_PROGRAM --out ARTEFACT_DIR [--model M]
+#
+# Every process it starts is stopped by its pid when it ends.
+set -uo pipefail
+
+build="" plan="" out="" model=Q7300FW
+source_node="ANAin 0" dest_node="MAINinL 0"
+while [ $# -gt 0 ]; do
+  case "$1" in
+    --build) build=$2; shift 2 ;;
+    --plan) plan=$2; shift 2 ;;
+    --out) out=$2; shift 2 ;;
+    --model) model=$2; shift 2 ;;
+    *) echo "e2e: unknown argument $1" >&2; exit 2 ;;
+  esac
+done
+[ -n "$build" ] && [ -n "$plan" ] && [ -n "$out" ] || { echo "e2e: --build, --plan and --out are needed" >&2; exit 2; }
+build=$(realpath "$build") plan=$(realpath "$plan")
+mkdir -p "$out" && out=$(realpath "$out")
+for tool in Xvfb xdotool jackd jack_lsp import cmake; do
+  command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 1; }
+done
+
+mkdir -p "$out"
+rm -f "$out"/e2e-*.png "$out"/sim.log "$out"/editor.log "$out"/jackd.log "$out"/xvfb.log
+tmp=$(mktemp -d /tmp/q7300-e2e.XXXXXX)
+pids=() # started processes, stopped last first
+stop_pid() { # pid: SIGTERM, then SIGKILL after 5 s
+  local p=$1 i
+  kill -0 "$p" 2>/dev/null || return 0
+  kill "$p" 2>/dev/null
+  for i in $(seq 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$p" 2>/dev/null && kill -9 "$p" 2>/dev/null
+  wait "$p" 2>/dev/null
+  return 0
+}
+cleanup() {
+  local i
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[i]}"; done
+  rm -rf "$tmp"
+}
+trap cleanup EXIT
+fail() {
+  echo "e2e: FAILED: $*" >&2
+  [ -n "${DISPLAY:-}" ] && import -display "$DISPLAY" -window root "$out/e2e-failure.png" 2>/dev/null
+  echo "--- editor output" >&2; tail -n 20 "$out/editor.log" 2>/dev/null >&2
+  echo "--- device log (last lines)" >&2; tail -n 15 "$out/sim.log" 2>/dev/null >&2
+  exit 1
+}
+step() { echo "e2e: $*"; }
+
+# ---- the installed program, its model files in a private XDG data folder
+prefix="$tmp/prefix"
+cmake --install "$build" --prefix "$prefix" >"$tmp/install.log" 2>&1 || fail "cmake --install: $(tail -n 3 "$tmp/install.log")"
+editor="$prefix/bin/q7300-routing"
+sim="$prefix/bin/q7300-sim"
+[ -x "$editor" ] && [ -x "$sim" ] || fail "the install holds no q7300-routing or q7300-sim"
+shared="$prefix/share/Zorvanta/q7300-routing"
+export HOME="$tmp/home" XDG_DATA_HOME="$tmp/data" XDG_CONFIG_HOME="$tmp/config"
+export XDG_STATE_HOME="$tmp/state" XDG_DATA_DIRS="$tmp/no-system-data"
+export XDG_RUNTIME_DIR="$tmp/runtime"
+mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_RUNTIME_DIR" "$XDG_DATA_DIRS"
+chmod 700 "$XDG_RUNTIME_DIR"
+data="$XDG_DATA_HOME/Zorvanta/q7300-routing"
+mkdir -p "$data" && cp -r "$shared/." "$data/" || fail "no model files were installed in $shared"
+ini="$data/q7300-routing.ini"
+presets="$XDG_CONFIG_HOME/Zorvanta/q7300-routing/$model"
+unset QT_QPA_PLATFORM
+export QT_FONT_DPI=96 # the offscreen layout probe and the X server must agree
+
+# ---- what to drag, and the device's starting state
+plan_out=$("$plan" page "$model" "$data" 1000x700 "$source_node" "$dest_node") || fail "no plan for $source_node -> $dest_node"
+eval "$plan_out"
+key=$PLAN_KEY value=$PLAN_VALUE other=$PLAN_OTHER_VALUE
+mode_value=7 # the device's own mode setting: anything but the 2 the editor holds
+printf 'model %s\nvalue 10010016 %d\nvalue %s %d\n' "$model" "$mode_value" "$key" "$other" >"$tmp/device.state"
+step "plan: drag \"$source_node\" to \"$dest_node\": key $key goes from $other to $value"
+
+# ---- a private X server on a free display
+display=""
+for d in $(seq 91 160); do
+  if [ ! -e "/tmp/.X11-unix/X$d" ] && [ ! -e "/tmp/.X$d-lock" ]; then display=":$d"; break; fi
+done
+[ -n "$display" ] || fail "no free X display"
+Xvfb "$display" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+xvfb_pid=$!
+for i in $(seq 300); do
+  xdotool getmouselocation >/dev/null 2>&1 && break
+  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended: $(cat "$out/xvfb.log")"
+  sleep 0.1
+done
+xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $display"
+
+# ---- a private JACK server and the simulated device on it
+export JACK_DEFAULT_SERVER="q7300-e2e-$$" JACK_NO_START_SERVER=1
+jackd -n "$JACK_DEFAULT_SERVER" --no-realtime -d dummy -r 48000 -p 256 >"$out/jackd.log" 2>&1 &
+pids+=($!)
+for i in $(seq 150); do jack_lsp >/dev/null 2>&1 && break; sleep 0.1; done
+jack_lsp >/dev/null 2>&1 || fail "the JACK server did not start"
+port="Q7300 E2E"
+"$sim" --model "$model" --api jack --port-name "$port" --log --state "$tmp/device.state" >"$out/sim.log" 2>&1 &
+sim_pid=$!
+pids+=($sim_pid)
+"$sim" --api jack --configure-editor "$ini" --port-name "$port" --wait 15 >"$tmp/configure.log" 2>&1 \
+  || fail "the editor's MIDI settings were not written: $(cat "$tmp/configure.log")"
+
+# ---- where the OK button sits: the same build laid out offscreen
+probe="$tmp/probe"
+mkdir -p "$probe/data/Zorvanta/q7300-routing" "$probe/config"
+cp -r "$shared/." "$probe/data/Zorvanta/q7300-routing/"
+plan_out=$(cd "$probe" && env XDG_DATA_HOME="$probe/data" XDG_CONFIG_HOME="$probe/config" \
+  QT_QPA_PLATFORM=offscreen "$plan" layout "$model") || fail "the layout probe failed"
+eval "$plan_out"
+
+# ---- the editor
+work="$tmp/work"
+mkdir -p "$work"
+(cd "$work" && exec "$editor") >"$out/editor.log" 2>&1 &
+editor_pid=$!
+pids+=($editor_pid)
+wid=""
+for i in $(seq 200); do
+  wid=$(xdotool search --name ' Routing - ' 2>/dev/null | head -n 1)
+  [ -n "$wid" ] && break
+  kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended at start"
+  sleep 0.1
+done
+[ -n "$wid" ] || fail "no editor window appeared"
+title=""
+for i in $(seq 300); do
+  title=$(xdotool getwindowname "$wid" 2>/dev/null)
+  case "$title" in "$model Routing - connected") break ;; esac
+  kill -0 "$editor_pid" 2>/dev/null || fail "the editor ended while connecting"
+  sleep 0.1
+done
+[ "$title" = "$model Routing - connected" ] || fail "the title says \"$title\", not connected"
+step "title: $title"
+
+# The page is read one request at a time; wait until the device has answered
+# the destination and the traffic has stopped.
+for i in $(seq 300); do
+  grep -q "out .*command 60 \"$key " "$out/sim.log" && break
+  sleep 0.1
+done
+grep -q "out .*command 60 \"$key " "$out/sim.log" || fail "the editor never read key $key"
+# Quiet means no message for longer than one reply time-out, after the gains
+# (the last part of the page read) have begun to arrive.
+size=-1
+for i in $(seq 60); do
+  sleep 1.5
+  now=$(stat -c %s "$out/sim.log")
+  [ "$now" = "$size" ] && grep -q 'out .*command 50 "NUM' "$out/sim.log" && break
+  size=$now
+done
+step "page read: $(grep -c ' in  ' "$out/sim.log") messages reached the device"
+
+# ---- geometry: the window's place and size as the X server has it
+eval "$(xdotool getwindowgeometry --shell "$wid")"
+win_x=$X win_y=$Y
+[ "$WIDTH" = "$LAYOUT_WIDTH" ] && [ "$HEIGHT" = "$LAYOUT_HEIGHT" ] \
+  || fail "the window is ${WIDTH}x$HEIGHT but the layout probe made ${LAYOUT_WIDTH}x$LAYOUT_HEIGHT"
+plan_out=$("$plan" page "$model" "$data" "${WIDTH}x$HEIGHT" "$source_node" "$dest_node") || fail "no plan for the window"
+eval "$plan_out"
+import -window "$wid" "$out/e2e-before.png" 2>/dev/null
+
+# ---- the drag, with real pointer events
+sx=$((win_x + PLAN_SRC_X)) sy=$((win_y + PLAN_SRC_Y))
+dx=$((win_x + PLAN_DEST_X)) dy=$((win_y + PLAN_DEST_Y))
+step "drag from ($sx,$sy) to ($dx,$dy)"
+xdotool mousemove --sync "$sx" "$sy"
+sleep 0.3
+xdotool mousedown 1
+sleep 0.2
+for k in 1 2 3 4 5 6 7 8; do
+  xdotool mousemove --sync $((sx + (dx - sx) * k / 8)) $((sy + (dy - sy) * k / 8))
+  sleep 0.08
+done
+sleep 0.2
+xdotool mouseup 1
+sent=""
+for i in $(seq 50); do
+  sent=$(grep " in  .*command 60 \"$key $value\"" "$out/sim.log" | head -n 1)
+  [ -n "$sent" ] && break
+  sleep 0.1
+done
+[ -n "$sent" ] || fail "the device never received \"$key $value\" after the drag"
+step "device received: ${sent#* in  }"
+xdotool mousemove --sync $((win_x + 5)) $((win_y + HEIGHT - 3)) # away from the nodes, no bubble
+sleep 0.5
+import -window "$wid" "$out/e2e-screenshot.png" 2>/dev/null || fail "no screenshot"
+
+# ---- OK: the "-Previous" preset and the restored mode setting
+xdotool mousemove --sync $((win_x + LAYOUT_OK_X)) $((win_y + LAYOUT_OK_Y))
+sleep 0.2
+xdotool click 1
+for i in $(seq 100); do kill -0 "$editor_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$editor_pid" 2>/dev/null && fail "the editor is still running after OK"
+wait "$editor_pid"
+rc=$?
+[ "$rc" = 0 ] || fail "the editor ended with status $rc"
+previous="$presets/-Previous.rut"
+[ -f "$previous" ] || fail "no $previous after OK"
+grep -q "^$key $value"$'\r'"\$" "$previous" || fail "-Previous does not hold \"$key $value\": $(head -c 300 "$previous")"
+step "-Previous holds: $key $value ($(wc -l <"$previous") lines)"
+restore=$(grep -n " in  .*command 60 \"10010016 $mode_value\"" "$out/sim.log" | tail -n 1)
+[ -n "$restore" ] || fail "the device never got its mode setting $mode_value back"
+set_line=$(grep -n " in  .*command 60 \"$key $value\"" "$out/sim.log" | head -n 1 | cut -d: -f1)
+[ "${restore%%:*}" -gt "$set_line" ] || fail "the mode setting was restored before the edit"
+step "mode restored: ${restore#* in  }"
+
+# ---- the device kept both when it stopped
+stop_pid "$sim_pid"
+grep -q "^value $key $value\b" "$tmp/device.state" || fail "the device state lost $key $value"
+grep -q "^value 10010016 $mode_value\b" "$tmp/device.state" || fail "the device state lost the mode setting"
+step "PASSED (screenshot: $out/e2e-screenshot.png)"
