@@ -163,7 +163,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         const int command = kCommands[piece[0] % (sizeof kCommands / sizeof kCommands[0])];
         std::string text(piece.begin() + 1, piece.end());
-        text = text.c_str(); // a reply text ends at its first zero byte
+        // A reply text ends at its first zero byte.
+        if (const size_t zero = text.find('\0'); zero != std::string::npos)
+            text.resize(zero);
         const int sends = link->sends;
         if (flags & 2) {
             // As the device would send it: framed, every byte below 0x80.
