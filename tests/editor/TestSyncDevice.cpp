@@ -1,0 +1,485 @@
+// The editor and the simulated device in one process: identification, reading
+// the page, time-outs, value reports, model switches, demo mode and closing.
+#include "SyncFixture.h"
+
+#include "CMenu.h"
+#include "ModelTables.h"
+#include "NQButton.h"
+#include "NQLineEdit.h"
+#include "ProfileStore.h"
+#include "TickCount.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+using namespace synctest;
+using editortest::clickWidget;
+
+namespace {
+
+constexpr long modeKey = 0x10010016;
+
+bool endsWith(const std::string& s, const std::string& tail)
+{
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+std::string hex(long key)
+{
+    char b[32];
+    std::snprintf(b, sizeof b, "%lx", key);
+    return b;
+}
+
+} // namespace
+
+TEST_F(SyncTest, StartOnLineReadsTheDevicesWholePageForEachModel)
+{
+    std::mt19937 rng(7);
+    for (int m = 0; m < modelCount; ++m) {
+        SCOPED_TRACE(main_table[m].modelName);
+        const int shown = (m + 1) % modelCount; // the page must switch to the device's
+        openWithDevice(shown, m);
+        randomizeDevice(rng);
+        std::string why;
+        ASSERT_TRUE(device->SetValue(modeKey, 5, why)) << why;
+        ASSERT_GE(drain(), 0);
+
+        const auto texts = heardTexts();
+        ASSERT_FALSE(texts.empty());
+        EXPECT_EQ(texts[0], "49 0 1");
+        EXPECT_EQ(tablenum, m);
+        EXPECT_EQ(GetProfileInt("main", "machine", -1), m);
+        EXPECT_EQ(dlg->deviceModel, m);
+        EXPECT_TRUE(endsWith(title(), "connected")) << title();
+        EXPECT_EQ(title().rfind(main_table[m].modelName, 0), 0u) << title();
+        EXPECT_TRUE(boxes->boxes().empty());
+
+        // Every key of the device read exactly once: values with 59, gains with 49.
+        std::map<std::string, int> reads;
+        for (const auto& t : texts)
+            ++reads[t];
+        std::set<std::string> expected { "59 " + hex(modeKey) };
+        for (const auto& o : device->Model().Options())
+            expected.insert("59 " + hex(o.key));
+        for (const auto& d : device->Model().Destinations())
+            expected.insert("59 " + hex(d.key));
+        for (const auto& g : device->Model().Gains())
+            expected.insert("49 " + hex(g.key) + " 3");
+        for (const auto& e : expected)
+            EXPECT_EQ(reads[e], 1) << e;
+        // Besides them only the identification and the mode setting held at 2.
+        EXPECT_EQ(reads["49 0 1"], 1);
+        EXPECT_EQ(reads["60 10010016 2"], 1);
+        EXPECT_EQ(texts.size(), expected.size() + 2);
+
+        EXPECT_EQ(dlg->savedModeValue, 5);
+        EXPECT_EQ(device->Value(modeKey), 2);
+        EXPECT_EQ(differences(), std::vector<std::string>());
+    }
+}
+
+TEST_F(SyncTest, ReadSequenceEndsWithTheGainsOfNodesOffThePage)
+{
+    openWithDevice(0, 0);
+    std::string why;
+    ASSERT_TRUE(device->SetGain(0x10030013, -7.5, why)) << why;
+    ASSERT_TRUE(device->SetGain(0x10030014, -12.0, why)) << why;
+    ASSERT_GE(drain(), 0);
+    const auto texts = heardTexts();
+
+    // The order of reading: identification, the mode key, the two option
+    // keys, every destination of the page, every gain of the page, then
+    // exactly the two analogue input gains that start off the page.
+    std::vector<std::string> want { "49 0 1", "59 10010016", "59 1001005d", "59 1001082d" };
+    for (POSITION pos = dlg->activeNodes.GetHeadPosition(); pos;) {
+        IODesc* n = dlg->activeNodes.Next(pos);
+        for (int k = 0; n->key && k < n->entry->inputs; ++k)
+            want.push_back("59 " + hex(n->key + k));
+    }
+    for (POSITION pos = dlg->activeNodes.GetHeadPosition(); pos;) {
+        IODesc* n = dlg->activeNodes.Next(pos);
+        if (n->gainKey)
+            want.push_back("49 " + hex(n->gainKey) + " 3");
+    }
+    want.push_back("49 10030013 3");
+    want.push_back("49 10030014 3");
+    std::vector<std::string> reads;
+    for (const auto& t : texts)
+        if (t.rfind("60 ", 0) != 0)
+            reads.push_back(t);
+    EXPECT_EQ(reads, want);
+
+    // The off-page nodes hold the device's gains: a preset saved now has them.
+    EXPECT_DOUBLE_EQ(node(ANAin, 0)->gain, -7.5);
+    EXPECT_DOUBLE_EQ(node(ANAin, 1)->gain, -12.0);
+    dlg->OnOkExit();
+    CString path;
+    CRoutingDlg::MakeFileName("-Previous", path, false);
+    QFile f(path.toQString());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const std::string saved = f.readAll().toStdString();
+    EXPECT_NE(saved.find("10030013 -7.5\r\n"), std::string::npos) << saved;
+    EXPECT_NE(saved.find("10030014 -12.0\r\n"), std::string::npos) << saved;
+}
+
+TEST_F(SyncTest, SwitchingTheOptionOnShowsTheReadGainWithoutRefresh)
+{
+    openWithDevice(0, 0);
+    std::string why;
+    ASSERT_TRUE(device->SetGain(0x10030014, -4.5, why)) << why;
+    ASSERT_GE(drain(), 0);
+    clearHeard();
+    // The analogue input option is the second button of the base model.
+    clickWidget(dlg->optionButtons.Item(1)->GetWidget());
+    QApplication::processEvents();
+    IODesc* ana = node(ANAin, 1);
+    ASSERT_TRUE(dlg->activeNodes.Find(ana));
+    press(centre(ana));
+    release(centre(ana));
+    ASSERT_EQ(dlg->selectedNode, ana);
+    CString text;
+    dlg->gainEdit->GetWindowText(text);
+    EXPECT_STREQ(text, "-4.5 dB");
+    ASSERT_GE(drain(), 0);
+    EXPECT_EQ(heardTexts(), std::vector<std::string>({ "60 1001082d 1" }));
+    EXPECT_EQ(differences(), std::vector<std::string>());
+}
+
+TEST_F(SyncTest, SilentDeviceIsAskedThreeTimesThenDemoModeEvenAcrossMidnight)
+{
+    openWithDevice(0, 0);
+    device->SetIgnoreRequests(1000000);
+    const std::uint64_t start = clockMs;
+    ASSERT_GT(GetTickCount(), 86000000) << "the run begins just before midnight";
+    std::uint64_t boxAt = 0;
+    for (int i = 0; i < 200 && boxAt == 0; ++i) {
+        tick();
+        if (!boxes->boxes().empty())
+            boxAt = clockMs;
+    }
+    EXPECT_LT(GetTickCount(), 10000) << "the time of day went past midnight";
+    ASSERT_NE(boxAt, 0u) << "no time-out box";
+    ASSERT_EQ(boxes->boxes().size(), 1u);
+    EXPECT_EQ(boxes->boxes()[0].caption, "Cannot connect");
+    EXPECT_EQ(boxes->boxes()[0].text, "Going to Local mode");
+    EXPECT_EQ(boxes->boxes()[0].icon, 0);
+
+    ASSERT_EQ(heard.size(), 3u);
+    for (const Heard& h : heard)
+        EXPECT_EQ(std::to_string(h.command) + " " + h.text, "49 0 1");
+    const std::uint64_t first = heard[0].at;
+    EXPECT_LE(first - start, 30u);
+    for (int i = 1; i < 3; ++i) {
+        EXPECT_GE(heard[i].at - heard[i - 1].at, 1000u);
+        EXPECT_LE(heard[i].at - heard[i - 1].at, 1030u);
+    }
+    EXPECT_GE(boxAt - first, 3000u);
+    EXPECT_LE(boxAt - first, 3090u);
+    EXPECT_TRUE(endsWith(title(), "Off-line Demo Mode")) << title();
+    EXPECT_EQ(GetProfileInt("main", "local", 0), 1);
+    EXPECT_TRUE(dlg->requestQueue.IsEmpty());
+    EXPECT_TRUE(dlg->setQueue.IsEmpty());
+}
+
+TEST_F(SyncTest, SlowOrForgetfulDevicesStillGiveTheWholePage)
+{
+    std::mt19937 rng(11);
+    // Answers after 400 ms: every request is answered inside its second.
+    openWithDevice(2, 2);
+    device->SetLatency(400);
+    randomizeDevice(rng);
+    ASSERT_GE(drain(), 0);
+    EXPECT_TRUE(boxes->boxes().empty());
+    EXPECT_TRUE(endsWith(title(), "connected")) << title();
+    EXPECT_EQ(differences(), std::vector<std::string>());
+
+    // The first two identification requests are lost: the third one counts.
+    openWithDevice(1, 1);
+    device->SetIgnoreRequests(2);
+    randomizeDevice(rng);
+    ASSERT_GE(drain(), 0);
+    EXPECT_TRUE(boxes->boxes().empty());
+    ASSERT_GE(heard.size(), 3u);
+    EXPECT_GE(heard[2].at - heard[0].at, 2000u);
+    EXPECT_TRUE(endsWith(title(), "connected")) << title();
+    EXPECT_EQ(differences(), std::vector<std::string>());
+}
+
+TEST_F(SyncTest, DeviceVanishingMidReadEndsInDemoModeWithoutAHang)
+{
+    openWithDevice(0, 0);
+    for (int i = 0; i < 20; ++i)
+        tick();
+    ASSERT_GT(heard.size(), 5u);
+    device->SetIgnoreRequests(1000000);
+    const std::uint64_t lost = clockMs;
+    for (int i = 0; i < 200 && boxes->boxes().empty(); ++i)
+        tick();
+    ASSERT_EQ(boxes->boxes().size(), 1u);
+    EXPECT_EQ(boxes->boxes()[0].caption, "Cannot connect");
+    EXPECT_LE(clockMs - lost, 3100u);
+    EXPECT_EQ(dlg->local, 1);
+    EXPECT_TRUE(dlg->requestQueue.IsEmpty());
+}
+
+TEST_F(SyncTest, SetMessagesLeaveAtMostThreeATick)
+{
+    openWithDevice(0, 0);
+    ASSERT_GE(drain(), 0);
+    clearHeard();
+    for (int i = 0; i < 10; ++i)
+        dlg->SendSetValue(0x1001081a, i % 4);
+    std::vector<size_t> perTick;
+    for (int i = 0; i < 5; ++i) {
+        tick();
+        perTick.push_back(heard.size());
+    }
+    EXPECT_EQ(perTick, std::vector<size_t>({ 3, 6, 9, 10, 10 }));
+    EXPECT_EQ(heard.back().text, "1001081a 1");
+
+    // Keys up to 100 are never sent; 101 is, with the value in decimal.
+    clearHeard();
+    dlg->SendSetValue(100, 7);
+    dlg->SendSetValue(101, 12);
+    EXPECT_EQ(setTexts(), std::vector<std::string>({ "60 65 12" }));
+}
+
+TEST_F(SyncTest, ReportsAreReadAsHexadecimalAndQuotedWordsHoldTogether)
+{
+    openWithDevice(0, 0);
+    ASSERT_GE(drain(), 0);
+    IODesc* dest = node(DSPAin, 0);
+    ASSERT_EQ(dest->key, 0x10010081);
+    // Read as decimal the value would be 12.
+    dlg->ProcessTextMessage(60, "10010081 12");
+    ASSERT_NE(dest->ConnectionFromIndex(18), nullptr);
+    EXPECT_EQ(dest->source, dest->ConnectionFromIndex(18));
+    EXPECT_EQ(dest->value, 18);
+    // Recorded as reported: nothing goes back.
+    dlg->Scan();
+    EXPECT_TRUE(dlg->setQueue.IsEmpty());
+
+    // The device's own mode value is kept and the key is held at 2.
+    dlg->ProcessTextMessage(60, "10010016 5");
+    EXPECT_EQ(dlg->savedModeValue, 5);
+    EXPECT_EQ(setTexts(), std::vector<std::string>({ "60 10010016 2" }));
+    dlg->ProcessTextMessage(60, "10010016 2");
+    EXPECT_EQ(dlg->savedModeValue, 5);
+    EXPECT_EQ(setTexts().size(), 1u);
+    clearSetQueue();
+
+    // Apostrophe-quoted words with blanks; the gain, its range and step apply
+    // also to nodes off the page.
+    IODesc* ana = node(ANAin, 0);
+    ASSERT_FALSE(dlg->activeNodes.Find(ana));
+    dlg->ProcessTextMessage(50, "NUM 3 10030013 0 'ANAin 1 level' 'dB' -6.5 -90 6 0.5");
+    EXPECT_DOUBLE_EQ(ana->gain, -6.5);
+    EXPECT_DOUBLE_EQ(ana->gainMin, -90);
+    EXPECT_DOUBLE_EQ(ana->gainMax, 6);
+    EXPECT_DOUBLE_EQ(ana->gainStep, 0.5);
+    // A gain report (command 46) sets only the gain.
+    dlg->ProcessTextMessage(46, "10030013 -3.000000");
+    EXPECT_DOUBLE_EQ(ana->gain, -3.0);
+    EXPECT_DOUBLE_EQ(ana->gainMin, -90);
+
+    // Replies that do not parse change nothing but still retire the oldest
+    // request that was sent.
+    device->SetIgnoreRequests(1); // its answer is lost
+    dlg->WantValue(0x1001081b);
+    tick();
+    ASSERT_EQ(dlg->requestQueue.GetCount(), 1);
+    dlg->ProcessTextMessage(60, "not a report");
+    EXPECT_TRUE(dlg->requestQueue.IsEmpty());
+    dlg->ProcessTextMessage(50, "NUM 3 10030013 0 'ANAin 1 level' 'dB' nan -90 6 0.5");
+    EXPECT_DOUBLE_EQ(ana->gain, -3.0);
+    // A request not yet sent is not retired by a reply.
+    dlg->WantValue(0x1001081b);
+    dlg->ProcessTextMessage(60, "1001081b 1");
+    EXPECT_EQ(dlg->requestQueue.GetCount(), 1);
+}
+
+TEST_F(SyncTest, IdentificationOfAnotherKnownModelSwitchesThePage)
+{
+    openWithDevice(0, 2);
+    device->SetIgnoreRequests(1);
+    tick(); // the identification request is sent and not answered
+    ASSERT_EQ(heardTexts(), std::vector<std::string>({ "49 0 1" }));
+    EXPECT_EQ(tablenum, 0);
+    dlg->ProcessTextMessage(50, "COL 1 0 0 'Q7300FW");
+    EXPECT_EQ(tablenum, 2);
+    EXPECT_EQ(GetProfileInt("main", "machine", -1), 2);
+    ASSERT_FALSE(dlg->requestQueue.IsEmpty());
+    EXPECT_STREQ(static_cast<sendObj*>(dlg->requestQueue.GetHead())->text, "10010016");
+    EXPECT_GT(dlg->requestQueue.GetCount(), 50);
+}
+
+TEST_F(SyncTest, UnknownModelIsReportedOnceAndLaterNamesAreIgnored)
+{
+    openWithDevice(1, 1);
+    device->SetIgnoreRequests(1);
+    tick();
+    dlg->ProcessTextMessage(50, "COL 1 0 0 'Q9999");
+    ASSERT_EQ(boxes->boxes().size(), 1u);
+    EXPECT_EQ(boxes->boxes()[0].caption, "Routing");
+    EXPECT_EQ(boxes->boxes()[0].text, "This program cannot be used with Q9999");
+    EXPECT_EQ(boxes->boxes()[0].icon, 2);
+    dlg->ProcessTextMessage(50, "COL 1 0 0 'Q9999");
+    dlg->ProcessTextMessage(50, "COL 1 0 0 'Q7300");
+    EXPECT_EQ(boxes->boxes().size(), 1u);
+    EXPECT_EQ(tablenum, 1);
+    EXPECT_TRUE(endsWith(title(), "connecting..")) << title();
+    EXPECT_TRUE(dlg->requestQueue.IsEmpty());
+}
+
+TEST_F(SyncTest, ModeSettingAndQueuedEditsReachTheDeviceHoweverTheEditorEnds)
+{
+    enum Way { okButton, cancelButton, escapeKey, closeControl, okOnAnotherModel };
+    for (Way way : { okButton, cancelButton, escapeKey, closeControl, okOnAnotherModel }) {
+        SCOPED_TRACE(way);
+        openWithDevice(0, 0);
+        std::string why;
+        ASSERT_TRUE(device->SetValue(modeKey, 5, why));
+        ASSERT_GE(drain(), 0);
+        ASSERT_EQ(device->Value(modeKey), 2);
+        const auto before = device->Dump();
+        // An edit waits in the set queue when the window ends.
+        drag(node(ADATin, 2), node(MAINinL, 3));
+        ASSERT_FALSE(dlg->setQueue.IsEmpty());
+        switch (way) {
+        case okButton:
+            clickWidget(dlg->okButton->GetWidget());
+            break;
+        case cancelButton:
+            clickWidget(dlg->cancelButton->GetWidget());
+            break;
+        case escapeKey: {
+            QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(window(), &esc);
+            break;
+        }
+        case closeControl:
+            window()->close();
+            break;
+        case okOnAnotherModel:
+            dlg->DoSysCommand(main_table[1].menuId);
+            ASSERT_EQ(dlg->local, 1);
+            clickWidget(dlg->okButton->GetWidget());
+            break;
+        }
+        QApplication::processEvents();
+        EXPECT_FALSE(window()->isVisible());
+        EXPECT_EQ(device->Value(modeKey), 5);
+        EXPECT_TRUE(dlg->setQueue.IsEmpty());
+        if (way == cancelButton || way == escapeKey || way == closeControl) {
+            // Escape and the close control are Cancel: "-Initial" went back,
+            // so only the mode setting differs from the state before the edit.
+            std::string expected = before;
+            const auto at = expected.find("value 10010016 2 ");
+            ASSERT_NE(at, std::string::npos) << expected;
+            expected.replace(at, 16, "value 10010016 5");
+            EXPECT_EQ(device->Dump(), expected);
+        } else {
+            EXPECT_EQ(device->Value(0x1001081a + 3), node(MAINinL, 3)->value);
+        }
+        if (way == okButton) {
+            EXPECT_EQ(differences(), std::vector<std::string>());
+        }
+    }
+}
+
+TEST_F(SyncTest, SwitchingToAnotherModelIsDemoModeAndBackReadsEverythingAgain)
+{
+    openWithDevice(0, 0);
+    ASSERT_GE(drain(), 0);
+    dlg->WantValue(0x1001081a);
+    dlg->DoSysCommand(main_table[1].menuId);
+    EXPECT_EQ(tablenum, 1);
+    EXPECT_EQ(dlg->local, 1);
+    EXPECT_TRUE(endsWith(title(), "Off-line Demo Mode")) << title();
+    EXPECT_TRUE(dlg->requestQueue.IsEmpty());
+    // Edits of a page that is not the device's are not sent.
+    clearHeard();
+    drag(node(ADATin, 0), node(MAINinL, 0));
+    ASSERT_GE(drain(), 0);
+    EXPECT_TRUE(heard.empty());
+
+    dlg->DoSysCommand(main_table[0].menuId);
+    EXPECT_EQ(tablenum, 0);
+    EXPECT_EQ(dlg->local, 0);
+    ASSERT_GE(drain(), 0);
+    EXPECT_TRUE(endsWith(title(), "connected")) << title();
+    const auto texts = heardTexts();
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "59 1001081a"), texts.end());
+    EXPECT_EQ(differences(), std::vector<std::string>());
+    EXPECT_TRUE(boxes->boxes().empty());
+}
+
+TEST_F(SyncTest, DemoModeFromTheMenuIsQuietPersistsAndComesBackOnLine)
+{
+    openWithDevice(0, 0);
+    ASSERT_GE(drain(), 0);
+    dlg->WantValue(0x1001081a);
+    dlg->SendSetValue(0x1001081a, 3);
+    dlg->DoSysCommand(109);
+    EXPECT_EQ(dlg->local, 1);
+    EXPECT_TRUE(dlg->requestQueue.IsEmpty());
+    EXPECT_TRUE(dlg->setQueue.IsEmpty());
+    EXPECT_EQ(GetProfileInt("main", "local", 0), 1);
+    EXPECT_TRUE(dlg->GetSystemMenu(FALSE)->FindItem(109, 0)->isChecked());
+    EXPECT_TRUE(endsWith(title(), "Off-line Demo Mode")) << title();
+    // Nothing is waiting for an answer, so no time-out box follows.
+    tick(200);
+    EXPECT_TRUE(boxes->boxes().empty());
+
+    clearHeard();
+    dlg->DoSysCommand(109);
+    EXPECT_EQ(dlg->local, 0);
+    EXPECT_EQ(GetProfileInt("main", "local", 1), 0);
+    EXPECT_FALSE(dlg->GetSystemMenu(FALSE)->FindItem(109, 0)->isChecked());
+    ASSERT_FALSE(dlg->requestQueue.IsEmpty());
+    EXPECT_STREQ(static_cast<sendObj*>(dlg->requestQueue.GetHead())->text, "0 1");
+    ASSERT_GE(drain(), 0);
+    ASSERT_FALSE(heard.empty());
+    EXPECT_EQ(heardTexts()[0], "49 0 1");
+    EXPECT_TRUE(endsWith(title(), "connected")) << title();
+    EXPECT_TRUE(boxes->boxes().empty());
+
+    // The flag is kept for the next start, which asks the device nothing.
+    dlg->DoSysCommand(109);
+    clearHeard();
+    reopen(0, GetProfileInt("main", "local", 0));
+    EXPECT_EQ(dlg->local, 1);
+    tick(100);
+    EXPECT_TRUE(heard.empty());
+    EXPECT_TRUE(endsWith(title(), "Off-line Demo Mode")) << title();
+}
+
+TEST_F(SyncTest, LinkThatCannotOpenOffersDemoMode)
+{
+    device = std::make_shared<SimDevice>(0);
+    WriteProfileInt("main", "machine", 0);
+    WriteProfileInt("main", "local", 0);
+    auto transport = std::make_unique<LoopbackMidi>(
+        device, [this] { return static_cast<std::uint32_t>(clockMs); });
+    transport->FailOpen(7);
+    loop = transport.get();
+    boxes->answer(IDBOX_CANCEL);
+    dlg = std::make_unique<CRoutingDlg>(nullptr);
+    dlg->protocol.InstallTransport(std::move(transport), commMidi);
+    dlg->Create(CRoutingDlg::dialogTemplateId, nullptr);
+    dlg->KillTimer(dlg->timerId);
+    ASSERT_EQ(boxes->boxes().size(), 1u);
+    EXPECT_EQ(boxes->boxes()[0].caption, "Communications error (E7)");
+    EXPECT_EQ(boxes->boxes()[0].text,
+        "Fix the problem then hit OK\nor hit CANCEL to enter off-line mode");
+    EXPECT_EQ(boxes->boxes()[0].buttons, std::vector<int>({ IDBOX_OK, IDBOX_CANCEL }));
+    EXPECT_EQ(dlg->local, 1);
+    EXPECT_TRUE(dlg->requestQueue.IsEmpty());
+}
