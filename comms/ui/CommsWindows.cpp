@@ -17,4 +17,11 @@ void InstallCommsWindows()
             return CString();
         return dialog.GetPathName();
     };
+    hooks.askFileName
+        = [](bool open, const char* extension, const char* proposed, const char* filter) {
+              CFileDialog dialog(open ? TRUE : FALSE, extension, proposed, 0, filter);
+              if (dialog.DoModal() != static_cast<int>(IDOK))
+                  return CString();
+              return dialog.GetPathName();
+          };
 }
