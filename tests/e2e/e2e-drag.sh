@@ -84,21 +84,22 @@ printf 'model %s\nvalue 10010016 %d\nvalue %s %d\n' "$model" "$mode_value" "$key
 step "plan: drag \"$source_node\" to \"$dest_node\": key $key goes from $other to $value"
 
 # ---- a private X server on a free display
+# Others may start an X server at the same moment: a display that fails is skipped.
 display=""
 for d in $(seq 91 160); do
-  if [ ! -e "/tmp/.X11-unix/X$d" ] && [ ! -e "/tmp/.X$d-lock" ]; then display=":$d"; break; fi
+  [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ] && continue
+  Xvfb ":$d" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$out/xvfb.log" 2>&1 &
+  xvfb_pid=$!
+  for i in $(seq 300); do
+    DISPLAY=":$d" xdotool getmouselocation >/dev/null 2>&1 && { display=":$d"; break; }
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  [ -n "$display" ] && { pids+=($xvfb_pid); break; }
+  stop_pid "$xvfb_pid"
 done
-[ -n "$display" ] || fail "no free X display"
-Xvfb "$display" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-pids+=($!)
+[ -n "$display" ] || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
 export DISPLAY=$display
-xvfb_pid=$!
-for i in $(seq 300); do
-  xdotool getmouselocation >/dev/null 2>&1 && break
-  kill -0 "$xvfb_pid" 2>/dev/null || fail "Xvfb ended: $(cat "$out/xvfb.log")"
-  sleep 0.1
-done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $display"
 
 # ---- a private JACK server and the simulated device on it
 export JACK_DEFAULT_SERVER="q7300-e2e-$$" JACK_NO_START_SERVER=1
