@@ -31,8 +31,8 @@ struct CommsHooks {
     // appending the default extension to names typed without one; empty when
     // the user cancels. Without it, names to write are asked through
     // askSaveFileName and files to open cannot be chosen.
-    std::function<CString(bool open, const char* defaultExtension, const char* proposedName,
-        const char* filter)>
+    std::function<CString(
+        bool open, const char* defaultExtension, const char* proposedName, const char* filter)>
         askFileName;
 };
 

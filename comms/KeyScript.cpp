@@ -39,7 +39,9 @@ bool KeyScriptReader::readLine(std::string& line)
     if (c < 0)
         return false;
     for (; c >= 0 && c != '\n'; c = get())
-        if (c >= 0x20 && static_cast<int>(line.size()) < kMaxLine)
+        // Only printable ASCII is kept: a byte of 0x80 or more inside a SEND
+        // text would break the system-exclusive message on the wire.
+        if (c >= 0x20 && c < 0x7F && static_cast<int>(line.size()) < kMaxLine)
             line += static_cast<char>(c);
     return true;
 }

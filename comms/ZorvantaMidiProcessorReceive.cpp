@@ -250,15 +250,17 @@ void ZorvantaMidiProcessor::MessageEnd(int command, int length, QObject* window)
         std::vector<char> raw = readPayload(shown);
         const int got = static_cast<int>(raw.size()) - 1;
         std::string text;
+        // Each byte carries one hex digit; pairs are separated by a blank and an
+        // odd count keeps its last digit. A byte that is no digit shows as '?',
+        // so it can neither end the text nor pass for a separator.
         for (int i = 0; i < got; ++i) {
             const unsigned char b = static_cast<unsigned char>(raw[static_cast<size_t>(i)]);
-            text += static_cast<char>(b < 10 ? '0' + b : 'A' + (b - 10));
-            if (i % 2 == 1)
+            if (i > 0 && i % 2 == 0)
                 text += ' ';
+            text += b < 10 ? static_cast<char>('0' + b)
+                : b < 16   ? static_cast<char>('A' + (b - 10))
+                           : '?';
         }
-        // Only a trailing separator goes; an odd count keeps its last digit.
-        if (!text.empty() && text.back() == ' ')
-            text.pop_back();
         ProcessTextMessage(64, text.c_str(), window);
         return;
     }

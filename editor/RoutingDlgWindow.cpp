@@ -72,6 +72,9 @@ CRoutingDlg::CRoutingDlg(CWnd* parent)
 CRoutingDlg::~CRoutingDlg()
 {
     DeleteAll();
+    // Requests still waiting for a reply when the editor closes are dropped.
+    while (!requestQueue.IsEmpty())
+        delete static_cast<sendObj*>(requestQueue.RemoveTail());
     if (theDlg == this)
         theDlg = nullptr;
 }

@@ -16,7 +16,7 @@ void TestEnv::setUp()
         throw std::runtime_error("cannot create temporary folder");
     g_root = tmpl;
     namespace fs = std::filesystem;
-    for (const char* sub : {"home", "config", "data", "datadirs", "runtime"})
+    for (const char* sub : { "home", "config", "data", "datadirs", "runtime" })
         fs::create_directories(g_root + "/" + sub);
     fs::permissions(g_root + "/runtime", fs::perms::owner_all, fs::perm_options::replace);
     setenv("XDG_RUNTIME_DIR", (g_root + "/runtime").c_str(), 1);
