@@ -8,10 +8,31 @@
 #include "CWinApp.h"
 #include "CommsWindows.h"
 #include "MessageBoxQt.h"
+#include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <memory>
 
 namespace {
+
+void closeWhenNoBoxIsOpen(CMainFrame* frame, int ms)
+{
+    QTimer::singleShot(ms, [frame, ms] {
+        // Boxes the start-up raised (no MIDI service, for one) run nested loops
+        // on top of the main frame's: close them and try again once the main
+        // frame's own loop runs.
+        bool closed = false;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w != frame->GetWidget() && w->isModal() && w->isVisible()) {
+                w->close();
+                closed = true;
+            }
+        if (closed)
+            closeWhenNoBoxIsOpen(frame, 50);
+        else
+            frame->EndDialog(IDOK);
+    });
+}
 
 void armTestClose(CMainFrame* frame)
 {
@@ -19,7 +40,7 @@ void armTestClose(CMainFrame* frame)
     const int ms = qEnvironmentVariableIntValue("Q7300_TEST_CLOSE_AFTER_MS", &ok);
     if (!ok || ms < 0)
         return;
-    QTimer::singleShot(ms, [frame] { frame->EndDialog(IDOK); });
+    closeWhenNoBoxIsOpen(frame, ms);
 }
 
 } // namespace
