@@ -132,8 +132,8 @@ TEST_F(SyncOverMidi, EditorConnectsToTheSimulatorAndReadsTheWholePage)
     const qint64 took = t.elapsed();
     for (const auto& b : boxes->boxes())
         ADD_FAILURE() << "box: " << b.caption.toStdString() << " / " << b.text.toStdString();
-    ASSERT_EQ(dlg->deviceModel, model) << "no identification in time; " << title() << "; "
-                                       << sim.readAll().toStdString();
+    ASSERT_EQ(dlg->deviceModel, model)
+        << "no identification in time; " << title() << "; " << sim.readAll().toStdString();
     ASSERT_TRUE(dlg->requestQueue.IsEmpty()) << "page not read in " << took << " ms";
     EXPECT_EQ(tablenum, model);
     EXPECT_EQ(title(), std::string(main_table[model].modelName) + " Routing - connected");
