@@ -71,6 +71,11 @@ void CRoutingDlg::Save(const char* name)
         MessageBox(path, "Cannot save file", MB_ICONWARNING);
         return;
     }
+    // A page without nodes (its picture could not be loaded) has no routing
+    // to record: saving it would replace a good preset, "-Previous" above all,
+    // with an empty one.
+    if (nodes.IsEmpty())
+        return;
     CString folder;
     MakeFileName(nullptr, folder, FALSE);
     MakeDir(folder);
