@@ -3,7 +3,7 @@
 # simulated device over JACK and take screenshots. Quick when all is present.
 set -euo pipefail
 pkgs=(
-  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev cppcheck
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev cppcheck python3
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   librtmidi-dev libgtest-dev libgmock-dev libbenchmark-dev
   jackd2 libjack-jackd2-dev
