@@ -7,7 +7,7 @@ pkgs=(
   qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev libgl-dev
   librtmidi-dev libgtest-dev libgmock-dev libbenchmark-dev
   jackd2 libjack-jackd2-dev
-  xvfb xdotool imagemagick x11-utils fonts-dejavu-core
+  xvfb xdotool imagemagick x11-utils libx11-dev fonts-dejavu-core
 )
 missing=()
 for p in "${pkgs[@]}"; do
