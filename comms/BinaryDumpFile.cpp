@@ -21,9 +21,8 @@ QDate today()
     return dateSource() ? dateSource()() : QDate::currentDate();
 }
 
-// Sums the decoded bytes of the whole file from its start. A lone last nibble
-// counts as a high nibble. Stops at the first byte above 15 (badByte set),
-// leaving the position after the block that held it.
+// Sums the decoded bytes of the whole file from its start. Stops at the first byte above 15
+// (badByte set), leaving the position after the block that held it.
 unsigned long sumDecoded(CFile& file, bool& badByte)
 {
     badByte = false;
@@ -31,6 +30,7 @@ unsigned long sumDecoded(CFile& file, bool& badByte)
         return 0;
     unsigned long sum = 0;
     bool high = true;
+    unsigned pending = 0;
     unsigned char block[kChecksumBlock];
     for (;;) {
         const int got = file.Read(block, kChecksumBlock);
@@ -41,7 +41,12 @@ unsigned long sumDecoded(CFile& file, bool& badByte)
                 badByte = true;
                 return sum;
             }
-            sum += high ? block[i] * 16u : block[i];
+            // A byte counts once both its nibbles are read. An odd trailing
+            // nibble is not sent, so it must not make a wrong block pass.
+            if (high)
+                pending = block[i] * 16u;
+            else
+                sum += pending + block[i];
             high = !high;
         }
     }

@@ -31,9 +31,14 @@ double leadingNumber(const char* text)
     return res.ec == std::errc() ? v : 0.0;
 }
 
+// Widest gain range the editor takes from a device; a report beyond it (or
+// not a number) keeps the node's own range, so the slider range stays an int.
+constexpr double kMaxGainSpan = 1000.0;
+
 int sliderRange(const IODesc* n)
 {
-    return static_cast<int>(n->gainMax - n->gainMin);
+    const double span = n->gainMax - n->gainMin;
+    return span > 0 && span <= kMaxGainSpan ? static_cast<int>(span) : 0;
 }
 
 } // namespace
@@ -88,11 +93,11 @@ void CRoutingDlg::PutGain(long key, double dB, double min, double max, double st
         auto* n = static_cast<IODesc*>(nodes.GetNext(pos));
         if (n->gainKey != key)
             continue;
-        if (max > min) {
+        if (std::isfinite(min) && std::isfinite(max) && max > min && max - min <= kMaxGainSpan) {
             n->gainMin = min;
             n->gainMax = max;
         }
-        if (step != 0)
+        if (std::isfinite(step) && step > 0)
             n->gainStep = step;
         n->SetGain(dB);
         if (n == hoverNode) {

@@ -115,9 +115,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             cancelled = b.answer != IDYES && b.answer != IDNO;
         }
         // WAIT,n,ALL may switch the asking off and on again.
-        std::string text(reinterpret_cast<const char*>(data + 10), size - 10);
-        for (char& c : text)
-            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        // Read as the script reader reads it: only printable ASCII and line
+        // ends are kept, so "A\x80LL" is the word ALL.
+        std::string text;
+        for (size_t i = 10; i < size; ++i)
+            if (data[i] == '\n' || (data[i] >= 0x20 && data[i] < 0x7F))
+                text += static_cast<char>(std::toupper(data[i]));
         if (text.find("ALL") == std::string::npos)
             FUZZ_CHECK(size_t(link->sends) == yes, "sends do not match the lines answered Yes");
         else

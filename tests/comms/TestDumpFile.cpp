@@ -121,10 +121,18 @@ TEST_F(DumpFile, ChecksumAndNibbleChecks)
     ASSERT_NE(one.back(), 0);
     EXPECT_EQ(verify(one), BinaryDumpFile::badChecksum);
 
-    // An odd trailing nibble counts as a high nibble.
+    // An odd trailing nibble is not sent and does not count: a right file
+    // with one passes, and a wrong block cannot pass through it.
     Bytes trailing = dumpFileOf(Bytes { 9, 8, 7 });
     trailing.push_back(1);
-    EXPECT_EQ(verify(trailing), BinaryDumpFile::badChecksum);
+    EXPECT_EQ(verify(trailing), BinaryDumpFile::ok);
+    Bytes balanced = dumpFileOf(Bytes { 9, 8, 7 });
+    // The checksum's high nibble one too high puts the sum 16 over; a trailing
+    // nibble 15 counted as a high nibble (240) would bring it back to 0.
+    balanced[balanced.size() - 2]
+        = static_cast<unsigned char>((balanced[balanced.size() - 2] + 1) & 0xF);
+    balanced.push_back(15);
+    EXPECT_EQ(verify(balanced), BinaryDumpFile::badChecksum);
 
     // A byte above 15 would end or corrupt the message on the wire, even when
     // the sum happens to come out right.
