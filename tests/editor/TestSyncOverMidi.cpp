@@ -3,12 +3,12 @@
 // with the real 30 ms pump and the real MIDI transport.
 #include "SyncFixture.h"
 
-#include "CStringList.h"
 #include "JackServer.h"
 #include "MidiPorts.h"
 #include "ModelTables.h"
 #include "ProfileStore.h"
 #include "PumpClock.h"
+#include "SimPortNames.h"
 #include "TickCount.h"
 
 #include <QApplication>
@@ -18,26 +18,13 @@
 #include <QProcess>
 #include <QThread>
 
+#include "SimPortNames.h"
+
 #include <unistd.h>
 
 using namespace synctest;
 
 namespace {
-
-std::string listedPort(bool input, const std::string& portName)
-{
-    CStringList names;
-    if (input)
-        MidiInDeviceNames(names);
-    else
-        MidiOutDeviceNames(names);
-    for (POSITION pos = names.GetHeadPosition(); pos;) {
-        const std::string name = static_cast<const char*>(names.GetNext(pos));
-        if (name.find(":" + portName) != std::string::npos)
-            return name;
-    }
-    return {};
-}
 
 std::string readFile(const std::string& path)
 {
@@ -109,8 +96,8 @@ TEST_F(SyncOverMidi, EditorConnectsToTheSimulatorAndReadsTheWholePage)
     QElapsedTimer t;
     t.start();
     while ((in.empty() || out.empty()) && t.elapsed() < 15000) {
-        in = listedPort(true, portName);
-        out = listedPort(false, portName);
+        in = listedSimulatorPort(true, portName);
+        out = listedSimulatorPort(false, portName);
         if (in.empty() || out.empty())
             QThread::msleep(100);
     }

@@ -1,7 +1,6 @@
 #include "SimProcess.h"
 
-#include "CStringList.h"
-#include "MidiPorts.h"
+#include "SimPortNames.h"
 
 #include <QThread>
 
@@ -87,32 +86,13 @@ bool MidiServiceForFaults::stopJack()
     return true;
 }
 
-namespace {
-
-std::string listed(bool input, const std::string& portName)
-{
-    CStringList names;
-    if (input)
-        MidiInDeviceNames(names);
-    else
-        MidiOutDeviceNames(names);
-    for (POSITION pos = names.GetHeadPosition(); pos;) {
-        const std::string name = static_cast<const char*>(names.GetNext(pos));
-        if (name.find(":" + portName) != std::string::npos)
-            return name;
-    }
-    return {};
-}
-
-} // namespace
-
 bool findSimPorts(const std::string& portName, std::string& in, std::string& out, int ms)
 {
     QElapsedTimer t;
     t.start();
     do {
-        in = listed(true, portName);
-        out = listed(false, portName);
+        in = listedSimulatorPort(true, portName);
+        out = listedSimulatorPort(false, portName);
         if (!in.empty() && !out.empty())
             return true;
         QThread::msleep(100);

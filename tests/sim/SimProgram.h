@@ -1,10 +1,9 @@
 #pragma once
+#include "SimPortNames.h"
 // q7300-sim run as a child process by a test, and the MIDI service it needs:
 // the ALSA sequencer where it exists, else a private JACK server.
 #include "JackServer.h"
 
-#include "CStringList.h"
-#include "MidiPorts.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
@@ -97,18 +96,3 @@ private:
 };
 
 // The name under which the editor's side lists a port called `portName`, or
-// "" when it is not listed (yet).
-inline std::string listedPort(bool input, const std::string& portName)
-{
-    CStringList names;
-    if (input)
-        MidiInDeviceNames(names);
-    else
-        MidiOutDeviceNames(names);
-    for (POSITION pos = names.GetHeadPosition(); pos;) {
-        const std::string name = static_cast<const char*>(names.GetNext(pos));
-        if (name.find(":" + portName) != std::string::npos)
-            return name;
-    }
-    return {};
-}

@@ -46,8 +46,8 @@ protected:
         QElapsedTimer t;
         t.start();
         while ((in.empty() || out.empty()) && t.elapsed() < 10000) {
-            in = listedPort(true, portName);
-            out = listedPort(false, portName);
+            in = listedSimulatorPort(true, portName);
+            out = listedSimulatorPort(false, portName);
             if (in.empty() || out.empty())
                 QThread::msleep(100);
         }

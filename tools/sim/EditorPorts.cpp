@@ -1,43 +1,13 @@
 #include "EditorPorts.h"
 
-#include "CStringList.h"
-#include "MidiPorts.h"
 #include "ProfileStore.h"
+#include "SimPortNames.h"
 
 #include <QSettings>
 
 #include <chrono>
 #include <cstdio>
-#include <regex>
 #include <thread>
-
-namespace {
-
-std::string findPort(bool input, const std::string& portName)
-{
-    CStringList names;
-    if (input)
-        MidiInDeviceNames(names);
-    else
-        MidiOutDeviceNames(names);
-    for (POSITION pos = names.GetHeadPosition(); pos;) {
-        const std::string name = static_cast<const char*>(names.GetNext(pos));
-        if (isSimulatorPort(name, portName))
-            return name;
-    }
-    return {};
-}
-
-} // namespace
-
-bool isSimulatorPort(const std::string& listed, const std::string& portName)
-{
-    static const std::regex alsaNumbers(R"( \d+:\d+$)");
-    std::string name = std::regex_replace(listed, alsaNumbers, "");
-    const std::string tail = ":" + portName;
-    return name.size() > tail.size()
-        && name.compare(name.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 int configureEditor(const std::string& iniPath, const std::string& portName, int waitSeconds)
 {
@@ -45,8 +15,8 @@ int configureEditor(const std::string& iniPath, const std::string& portName, int
     std::string in, out;
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(waitSeconds);
     for (;;) {
-        in = findPort(true, portName);
-        out = findPort(false, portName);
+        in = listedSimulatorPort(true, portName);
+        out = listedSimulatorPort(false, portName);
         if ((!in.empty() && !out.empty()) || std::chrono::steady_clock::now() >= until)
             break;
         std::this_thread::sleep_for(std::chrono::milliseconds(100));

@@ -1,10 +1,6 @@
 #pragma once
 #include <string>
 
-// True when `listed`, a port name as the MIDI library lists it, is a port
-// called `portName`: "client:port" (JACK) or "client:port 128:0" (ALSA).
-bool isSimulatorPort(const std::string& listed, const std::string& portName);
-
 // Waits up to `waitSeconds` for the simulator's ports to be listed as the
 // editor lists them, then writes the editor's MIDI settings into the settings
 // file `iniPath`: the port to read replies from ("MIDI"/"In"), the port to send
