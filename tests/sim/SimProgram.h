@@ -4,7 +4,6 @@
 // the ALSA sequencer where it exists, else a private JACK server.
 #include "JackServer.h"
 
-
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QThread>
