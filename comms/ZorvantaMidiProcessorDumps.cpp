@@ -34,7 +34,7 @@ void warn(const QString& caption, const QString& text)
 
 void refuse(const char* caption)
 {
-    warn(QString::fromLatin1(caption), QStringLiteral("Cannot send .."));
+    warn(textToQString(caption), QStringLiteral("Cannot send .."));
 }
 
 } // namespace
@@ -157,7 +157,7 @@ void ZorvantaMidiProcessor::OnPrognumsDump(int count, const prognums_buffer* pai
         text += line;
     }
     if (window)
-        window->setProperty("windowTitle", QString::fromLatin1(text.c_str()));
+        window->setProperty("windowTitle", textToQString(text.c_str()));
 }
 
 int ZorvantaMidiProcessor::SendRaw(QObject* replyWindow)

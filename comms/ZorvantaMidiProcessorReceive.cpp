@@ -298,7 +298,7 @@ void ZorvantaMidiProcessor::ProcessTextMessage(int, const char* text, QObject* w
     QString all = window->property("windowTitle").toString();
     if (!all.isEmpty())
         all += QStringLiteral("\r\n");
-    all += QString::fromLatin1(text);
+    all += textToQString(text);
     window->setProperty("windowTitle", all);
 }
 

@@ -35,7 +35,7 @@ void ZorvantaMidiProcessor::RunKeyScript(CFile& script, int pause)
             if (pause < 0) {
                 // The framework's question boxes offer Yes and No; a Cancel,
                 // where a box offers one, ends the script.
-                const int answer = FrameworkMessageBox(nullptr, QString::fromLatin1(text),
+                const int answer = FrameworkMessageBox(nullptr, textToQString(text),
                     QStringLiteral("Send this one ?"), MB_YESNO | MB_ICONQUESTION);
                 if (answer == IDNO)
                     continue;
@@ -59,7 +59,7 @@ void ZorvantaMidiProcessor::RunKeyScript(CFile& script, int pause)
                 keyScriptDelay(ms);
         } else if (isWord(fields, 0, "MSG")) {
             FrameworkMessageBox(nullptr,
-                QString::fromLatin1(fields.size() > 1 ? fields[1].c_str() : ""),
+                textToQString(fields.size() > 1 ? fields[1].c_str() : ""),
                 QStringLiteral("Message"), MB_OK | MB_ICONQUESTION);
         }
     }

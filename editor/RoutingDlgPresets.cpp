@@ -54,7 +54,7 @@ int CRoutingDlg::AfnCallback(const char* path, void* list)
     auto* box = static_cast<CComboBox*>(list);
     if (!box || !path)
         return 0;
-    const CString name(QFileInfo(QString::fromLocal8Bit(path)).completeBaseName());
+    const CString name(QFileInfo(textToQString(path)).completeBaseName());
     // A file named only ".rut" has no name to offer.
     if (!name.IsEmpty())
         box->AddString(name);

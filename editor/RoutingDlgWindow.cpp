@@ -283,7 +283,7 @@ int CRoutingDlg::LoadGraphics()
     }
     SetChecks(GetSystemMenu(FALSE));
     MakeTitle();
-    QDir().mkdir(QString::fromLatin1(model->modelName));
+    QDir().mkdir(textToQString(model->modelName));
     return 0;
 }
 

@@ -1,4 +1,5 @@
 #include "CButton.h"
+#include "CString.h"
 #include <QPushButton>
 
 BOOL CButton::Attach(CWnd* parent)
@@ -50,7 +51,7 @@ int CButton::GetCheck() const
 void CButton::SetWindowText(const char* text)
 {
     if (QPushButton* b = button())
-        b->setText(QString::fromLatin1(text ? text : ""));
+        b->setText(textToQString(text));
 }
 
 void CButton::GetWindowText(CString& text) const

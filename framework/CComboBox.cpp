@@ -1,5 +1,6 @@
 #include "CComboBox.h"
 #include "CDialog.h"
+#include "CString.h"
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QLayout>
@@ -60,7 +61,7 @@ int CComboBox::AddString(const char* s)
     QComboBox* c = combo();
     if (!c)
         return -1;
-    QString text = QString::fromLatin1(s ? s : "");
+    QString text = textToQString(s);
     int at = c->count();
     if (m_sorted) {
         // Ascending by character codes; an equal text goes after the ones present.
@@ -126,7 +127,7 @@ void CComboBox::SetWindowText(const char* s)
 {
     QComboBox* c = combo();
     if (c && c->isEditable())
-        c->setEditText(QString::fromLatin1(s ? s : ""));
+        c->setEditText(textToQString(s));
 }
 
 int CComboBox::SetItemData(int i, DWORD value)
@@ -171,7 +172,7 @@ int CComboBox::FindStringExact(int, const char* s) const
     QComboBox* c = combo();
     if (!c)
         return -1;
-    return c->findText(QString::fromLatin1(s ? s : ""), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    return c->findText(textToQString(s), Qt::MatchExactly | Qt::MatchCaseSensitive);
 }
 
 int CComboBox::SelectString(int start, const char* s)

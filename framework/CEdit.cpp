@@ -1,5 +1,6 @@
 #include "CEdit.h"
 #include "CDialog.h"
+#include "CString.h"
 #include <QLayout>
 #include <QPlainTextEdit>
 #include <QTextCursor>
@@ -50,7 +51,7 @@ void CEdit::SetWindowText(const char* text)
     // leaves the modified flag clear.
     if (QPlainTextEdit* e = edit()) {
         m_settingText = true;
-        e->setPlainText(QString::fromLatin1(text ? text : ""));
+        e->setPlainText(textToQString(text));
         e->document()->setModified(false);
         m_settingText = false;
     }

@@ -20,10 +20,10 @@ FileDialogHandler setFileDialogHandler(FileDialogHandler handler)
 CFileDialog::CFileDialog(BOOL open, const char* defaultExtension, const char* fileName, DWORD flags,
     const char* filter, CWnd* parent)
     : m_open(open)
-    , m_defaultExtension(QString::fromLatin1(defaultExtension ? defaultExtension : ""))
-    , m_fileName(QString::fromLatin1(fileName ? fileName : ""))
+    , m_defaultExtension(textToQString(defaultExtension))
+    , m_fileName(textToQString(fileName))
     , m_flags(flags)
-    , m_filter(QString::fromLatin1(filter ? filter : ""))
+    , m_filter(textToQString(filter))
     , m_parent(parent)
 {
 }

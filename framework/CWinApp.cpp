@@ -2,10 +2,9 @@
 #include "AppFolders.h"
 #include "CWnd.h"
 #include "ProfileStore.h"
+#include "SettingsStore.h"
 #include <QApplication>
 #include <QCursor>
-#include <QFile>
-#include <QFileInfo>
 #include <QSettings>
 #include <QStyle>
 #include <QStyleFactory>
@@ -35,8 +34,7 @@ CWinApp::CWinApp(int argc, char** argv)
         m_app = std::make_unique<QApplication>(m_argc, m_argv);
     theApp = this;
 
-    QString program
-        = (m_argc > 0 && m_argv && m_argv[0]) ? QString::fromLocal8Bit(m_argv[0]) : QString();
+    QString program = (m_argc > 0 && m_argv && m_argv[0]) ? textToQString(m_argv[0]) : QString();
     if (program.isEmpty())
         program = QCoreApplication::applicationFilePath();
     const QString name = appNameFromProgramPath(program);
@@ -46,7 +44,7 @@ CWinApp::CWinApp(int argc, char** argv)
     // The Linux counterpart of "/Library/Application Support/<app>": <app> in the
     // system data folder settingsPath is built on.
     m_supportFolder = CString(supportDataFolder(name) + QLatin1Char('/') + name);
-    m_iniPath = m_supportFolder + "/" + m_appName + ".ini";
+    m_iniPath = CString(iniFilePath(name));
     openSettings();
     applyStyle();
 }
@@ -55,7 +53,9 @@ CWinApp::~CWinApp()
 {
     if (GetProfileStore() == m_settings.get())
         SetProfileStore(nullptr);
-    m_settings.reset(); // writes pending changes
+    if (m_settings)
+        syncSettingsStore(*m_settings); // a store that cannot be written says so
+    m_settings.reset();
     m_documents.RemoveAll();
     if (theApp == this)
         theApp = nullptr;
@@ -64,23 +64,8 @@ CWinApp::~CWinApp()
 
 void CWinApp::openSettings()
 {
-    const QString ini = m_iniPath.toQString();
-    const QFileInfo info(ini);
-    bool usable;
-    if (info.exists()) {
-        usable = info.isFile() && info.isWritable();
-    } else {
-        // Only the file is created, never its folder.
-        QFile probe(ini);
-        usable = probe.open(QIODevice::WriteOnly);
-        probe.close();
-    }
-    m_usesIni = usable ? TRUE : FALSE;
-    if (usable)
-        m_settings = std::make_unique<QSettings>(ini, QSettings::IniFormat);
-    else
-        m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-            QStringLiteral("Zorvanta"), m_appName.toQString());
+    m_settings = openSettingsStore(m_appName.toQString());
+    m_usesIni = m_settings->format() == QSettings::IniFormat ? TRUE : FALSE;
     SetProfileStore(m_settings.get());
 }
 
@@ -110,7 +95,7 @@ void CWinApp::applyStyle()
     if (!name)
         return;
     // Styles this toolkit version lacks keep the platform style.
-    if (QStyle* s = QStyleFactory::create(QString::fromLatin1(name)))
+    if (QStyle* s = QStyleFactory::create(textToQString(name)))
         QApplication::setStyle(s);
 }
 
@@ -133,7 +118,7 @@ BOOL CWinApp::InitInstance()
         OpenDocumentFile(CString());
     } else {
         for (int i = 1; i < m_argc; ++i)
-            OpenDocumentFile(CString(QString::fromLocal8Bit(m_argv[i])));
+            OpenDocumentFile(CString(textToQString(m_argv[i])));
     }
     return TRUE;
 }

@@ -150,7 +150,7 @@ BOOL CWnd::Create(
         return ok;
     QWidget* w = m_widget.data();
     w->setVisible((style & WS_VISIBLE_BIT) != 0);
-    w->setObjectName(QString::fromLatin1(name ? name : ""));
+    w->setObjectName(textToQString(name));
     w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
     m_style = style;
     m_id = id;
@@ -166,7 +166,7 @@ BOOL CWnd::CreateEx(DWORD, const char*, const char* name, DWORD style, const CRe
         return ok;
     QWidget* w = m_widget.data();
     w->setVisible((style & WS_VISIBLE_BIT) != 0);
-    w->setObjectName(QString::fromLatin1(name ? name : ""));
+    w->setObjectName(textToQString(name));
     w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
     m_style = style;
     m_id = id;
@@ -720,14 +720,13 @@ void CWnd::DragAcceptFiles(BOOL accept)
 
 int CWnd::MessageBox(const char* text, const char* caption, UINT flags)
 {
-    return FrameworkMessageBox(m_widget.data(), QString::fromLatin1(text ? text : ""),
-        QString::fromLatin1(caption ? caption : ""), flags);
+    return FrameworkMessageBox(m_widget.data(), textToQString(text), textToQString(caption), flags);
 }
 
 void CWnd::SetWindowText(const char* text)
 {
     if (QWidget* w = m_widget.data())
-        w->setWindowTitle(QString::fromLatin1(text ? text : ""));
+        w->setWindowTitle(textToQString(text));
 }
 
 void CWnd::GetWindowText(CString& text) const

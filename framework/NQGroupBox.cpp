@@ -1,5 +1,6 @@
 #include "NQGroupBox.h"
 #include "CDialog.h"
+#include "CString.h"
 #include <QGroupBox>
 #include <QLayout>
 
@@ -31,7 +32,7 @@ QGroupBox* NQGroupBox::box() const
 void NQGroupBox::SetWindowText(const char* text)
 {
     if (QGroupBox* g = box())
-        g->setTitle(QString::fromLatin1(text ? text : ""));
+        g->setTitle(textToQString(text));
 }
 
 void NQGroupBox::GetWindowText(CString& text) const

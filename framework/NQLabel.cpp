@@ -1,5 +1,6 @@
 #include "NQLabel.h"
 #include "CDialog.h"
+#include "CString.h"
 #include <QLabel>
 #include <QLayout>
 
@@ -37,7 +38,7 @@ QLabel* NQLabel::label() const
 void NQLabel::SetWindowText(const char* text)
 {
     if (QLabel* l = label())
-        l->setText(QString::fromLatin1(text ? text : ""));
+        l->setText(textToQString(text));
 }
 
 void NQLabel::GetWindowText(CString& text) const

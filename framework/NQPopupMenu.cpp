@@ -1,11 +1,12 @@
 #include "NQPopupMenu.h"
+#include "CString.h"
 #include "NAction.h"
 #include <QMenu>
 
 namespace {
 QString menuTitle(const char* text)
 {
-    QString t = QString::fromLatin1(text ? text : "");
+    QString t = textToQString(text);
     t.remove(QLatin1Char('&'));
     return t;
 }
@@ -43,7 +44,7 @@ NAction* NQPopupMenu::addCommand(const char* text, int id)
     QMenu* m = menu();
     if (!m)
         return nullptr;
-    auto* a = new NAction(QString::fromLatin1(text ? text : ""), id, m);
+    auto* a = new NAction(textToQString(text), id, m);
     QObject::connect(a, &NAction::command, m, [this](QAction* action, int cmd) {
         if (CWnd* o = owner())
             o->menu_command(action, cmd);

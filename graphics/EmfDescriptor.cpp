@@ -126,7 +126,7 @@ BOOL EmfDescriptor::Load(const char* path, void* context)
     std::FILE* f = openText(path);
     if (!f) {
         FrameworkMessageBox(nullptr,
-            QString("Cannot load file: ") + QString::fromLocal8Bit(path ? path : ""),
+            QString("Cannot load file: ") + textToQString(path),
             "loading EMF txt", MB_OK | MB_ICONWARNING);
         return FALSE;
     }

@@ -1,4 +1,5 @@
 #include "NMetafile.h"
+#include "CString.h"
 
 #include "CDC.h"
 #include "ScaleMath.h"
@@ -12,7 +13,7 @@ BOOL NMetafile::Load(const char* path)
     scale = 1.0;
     image = QImage();
     scaled = QImage();
-    if (!path || !image.load(QString::fromLocal8Bit(path)))
+    if (!path || !image.load(textToQString(path)))
         return FALSE;
     return TRUE;
 }

@@ -112,7 +112,9 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_DATA_DIRS" "$XDG_RUN
 chmod 700 "$XDG_RUNTIME_DIR"
 data="$XDG_DATA_HOME/Zorvanta/q7300-routing"
 mkdir -p "$data" && cp -r "$shared/." "$data/"
-ini="$data/q7300-routing.ini"
+# The editor's settings file (the folder must exist for the editor to use it).
+ini="$XDG_DATA_HOME/q7300-routing/q7300-routing.ini"
+mkdir -p "${ini%/*}"
 unset QT_QPA_PLATFORM
 # A private X server on the first free display that takes it (others may start
 # one at the same moment, so a display that fails is skipped).
@@ -156,7 +158,7 @@ for r in $(seq "$reps"); do
   "$prefix/bin/q7300-sim" --model Q7300FW --api jack --port-name "$port" --log >"$tmp/sim.log" 2>&1 &
   sim_pid=$!
   printf '[main]\nmachine=2\nlocal=0\n' >"$ini"
-  "$prefix/bin/q7300-sim" --api jack --configure-editor "$ini" --port-name "$port" --wait 15 >/dev/null \
+  "$prefix/bin/q7300-sim" --api jack --configure-editor --port-name "$port" --wait 15 >/dev/null \
     || { echo "bench: the simulator's ports did not appear" >&2; exit 1; }
   (cd "$tmp/work" && exec "$prefix/bin/q7300-routing") >"$tmp/editor.log" 2>&1 &
   editor_pid=$!

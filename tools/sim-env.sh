@@ -7,36 +7,10 @@
 #    $XDG_STATE_HOME/q7300-routing/sim.log and keeping the device state in
 #    sim-MODEL.state beside it;
 #  - it writes the editor's MIDI port settings ("MIDI"/"In" and "Out", the
-#    comm type, demo mode off) into the editor's settings file.
+#    comm type, demo mode off) into the settings store the editor opens
+#    (q7300-sim --configure-editor finds it the way the editor does).
 # The pids go into the caller's array `pids` (the simulator before the JACK
 # server, so the device can save its state while the server still runs).
-
-# The settings file the editor opens: "<app>.ini" in the first XDG data
-# folder holding Zorvanta/<app>, else in the first system data folder; the
-# native store when that file cannot be written.
-sim_editor_settings_file() {
-  local app=q7300-routing data_home="${XDG_DATA_HOME:-}" dirs=() d folder=""
-  case "$data_home" in /*) ;; *) data_home="$HOME/.local/share" ;; esac
-  dirs+=("$data_home")
-  local sys=() IFS=:
-  for d in ${XDG_DATA_DIRS:-}; do case "$d" in /*) sys+=("$d") ;; esac; done
-  unset IFS
-  [ ${#sys[@]} -eq 0 ] && sys=(/usr/local/share /usr/share)
-  dirs+=("${sys[@]}")
-  for d in "${dirs[@]}"; do
-    if [ -d "$d/Zorvanta/$app" ]; then folder="$d/Zorvanta/$app"; break; fi
-  done
-  [ -n "$folder" ] || folder="${sys[0]}/Zorvanta/$app"
-  local ini="$folder/$app.ini"
-  if { [ -f "$ini" ] && [ -w "$ini" ]; } || { [ ! -e "$ini" ] && [ -d "$folder" ] && : >>"$ini" 2>/dev/null; }; then
-    echo "$ini"
-  else
-    local config="${XDG_CONFIG_HOME:-}"
-    case "$config" in /*) ;; *) config="$HOME/.config" ;; esac
-    mkdir -p "$config/Zorvanta"
-    echo "$config/Zorvanta/$app.conf"
-  fi
-}
 
 start_sim() {
   local bin=$1 model=${2:-Q7300FW} name=${3:-Q7300 Simulator}
@@ -72,9 +46,7 @@ start_sim() {
   local sim_pid=$!
   pids+=("$sim_pid")
   [ -n "$jack_pid" ] && pids+=("$jack_pid")
-  local ini
-  ini=$(sim_editor_settings_file)
-  if ! "$bin" --configure-editor "$ini" --port-name "$name" --wait 10 >/dev/null; then
+  if ! "$bin" --configure-editor --port-name "$name" --wait 10 >/dev/null; then
     echo "start_sim: the simulator's ports did not appear; its log:" >&2
     tail -n 5 "$state/sim.log" >&2
     return 1

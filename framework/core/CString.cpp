@@ -7,14 +7,7 @@ namespace {
 
 QString fromBytes(const char* s, int n = -1)
 {
-    if (!s) {
-        return QString();
-    }
-    if (n < 0) {
-        return QString::fromLatin1(s);
-    }
-    // Never read past the terminating zero, even when n says more.
-    return QString::fromLatin1(s, static_cast<qsizetype>(strnlen(s, static_cast<size_t>(n))));
+    return textToQString(s, n);
 }
 
 bool inSet(QChar ch, const char* set)
@@ -31,6 +24,23 @@ bool inSet(QChar ch, const char* set)
 }
 
 } // namespace
+
+QString textToQString(const char* s, int n)
+{
+    if (!s) {
+        return QString();
+    }
+    if (n < 0) {
+        return QString::fromUtf8(s);
+    }
+    // Never read past the terminating zero, even when n says more.
+    return QString::fromUtf8(s, static_cast<qsizetype>(strnlen(s, static_cast<size_t>(n))));
+}
+
+QByteArray qStringToText(const QString& s)
+{
+    return s.toUtf8();
+}
 
 CString::CString(const char* s, int n)
     : m_str(fromBytes(s, n))
@@ -75,7 +85,7 @@ CString::~CString() = default;
 
 CString::operator const char*() const
 {
-    m_bytes = m_str.toLatin1();
+    m_bytes = qStringToText(m_str);
     return m_bytes.constData();
 }
 
@@ -283,7 +293,9 @@ void CString::FormatV(const char* fmt, va_list args)
     std::vector<char> buf(static_cast<size_t>(size));
     std::vsnprintf(buf.data(), buf.size(), fmt, args);
     // The text may hold zero bytes (from %c with 0); keep what was formatted up to the limit.
-    m_str = QString::fromLatin1(buf.data(), size - 1);
+    // A zero byte ends the text here; a cut in the middle of a UTF-8 sequence
+    // drops that character.
+    m_str = textToQString(buf.data(), size - 1);
 }
 
 BOOL CString::LoadString(UINT id)

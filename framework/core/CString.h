@@ -5,8 +5,16 @@
 #include <concepts>
 #include <cstdarg>
 
-// The framework's text value: a QString plus an 8-bit (Latin-1) copy that serves
-// `operator const char*`. Characters that Latin-1 cannot hold become '?'.
+// The framework's 8-bit text is UTF-8. These two are the only passages between
+// it and the toolkit's text; every C string, CString and file name goes through
+// them. Null gives an empty text; n < 0 takes all up to the terminating zero, and
+// a larger n never reads past it.
+QString textToQString(const char* s, int n = -1);
+QByteArray qStringToText(const QString& s);
+
+// The framework's text value: a QString plus an 8-bit (UTF-8) copy that serves
+// `operator const char*`. Single-character operations (GetAt, SetAt, Find(char),
+// ...) address characters and are meant for ASCII.
 class CString : public CObject {
 public:
     // Longest text Format produces; longer results are cut to this many characters.

@@ -10,5 +10,5 @@ CString CTime::Format(const char* fmt) const
     if (!fmt || !m_time.isValid()) {
         return CString();
     }
-    return CString(m_time.time().toString(QString::fromLatin1(fmt)));
+    return CString(m_time.time().toString(textToQString(fmt)));
 }

@@ -1,4 +1,5 @@
 #include "GdiObjects.h"
+#include "CString.h"
 
 #include <QFontInfo>
 #include <algorithm>
@@ -33,7 +34,7 @@ int CFont::CreateFontIndirect(const LOGFONT* lf)
     const char* end = static_cast<const char*>(std::memchr(lf->lfFaceName, 0, LF_FACESIZE));
     const int nameLen = end ? int(end - lf->lfFaceName) : LF_FACESIZE;
     if (nameLen > 0)
-        f.setFamily(QString::fromLatin1(lf->lfFaceName, nameLen));
+        f.setFamily(textToQString(lf->lfFaceName, nameLen));
     const int height = lf->lfHeight < 0 ? -lf->lfHeight : lf->lfHeight;
     if (height > 0)
         f.setPixelSize(height);
@@ -59,7 +60,7 @@ int CFont::GetLogFont(LOGFONT* lf) const
     lf->lfItalic = m_font.italic() ? 1 : 0;
     lf->lfUnderline = m_font.underline() ? 1 : 0;
     lf->lfStrikeOut = m_font.strikeOut() ? 1 : 0;
-    const QByteArray name = m_font.family().toLatin1();
+    const QByteArray name = qStringToText(m_font.family());
     const size_t n = std::min<size_t>(size_t(name.size()), LF_FACESIZE - 1);
     std::memcpy(lf->lfFaceName, name.constData(), n);
     lf->lfFaceName[n] = '\0';

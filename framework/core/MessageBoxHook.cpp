@@ -1,4 +1,5 @@
 #include "MessageBoxHook.h"
+#include "CString.h"
 #include <cstdio>
 #include <mutex>
 
@@ -9,7 +10,7 @@ MessageBoxHandler g_handler;
 int defaultBox(QObject*, const QString& text, const QString& caption, UINT flags)
 {
     std::fprintf(
-        stderr, "%s\n%s\n", caption.toLocal8Bit().constData(), text.toLocal8Bit().constData());
+        stderr, "%s\n%s\n", qStringToText(caption).constData(), qStringToText(text).constData());
     return messageBoxButtons(flags).front();
 }
 } // namespace

@@ -29,7 +29,7 @@ QString readText(const char* section, const char* entry)
         return v.toStringList().join(QLatin1Char(','));
     QString s = v.toString();
     if (s.isNull())
-        s = QLatin1String(""); // present but empty is not absent
+        s = QStringLiteral(""); // present but empty is not absent
     return s;
 }
 
@@ -48,7 +48,7 @@ QSettings* GetProfileStore()
 QString ProfileKey(const char* section, const char* entry)
 {
     return QStringLiteral("/%1/%2").arg(
-        QString::fromLatin1(section ? section : ""), QString::fromLatin1(entry ? entry : ""));
+        textToQString(section), textToQString(entry));
 }
 
 CString GetProfileString(const char* section, const char* entry, const char* def)
@@ -67,7 +67,7 @@ BOOL WriteProfileString(const char* section, const char* entry, const char* valu
     if (!value)
         store->remove(ProfileKey(section, entry));
     else
-        store->setValue(ProfileKey(section, entry), QString::fromLatin1(value));
+        store->setValue(ProfileKey(section, entry), textToQString(value));
     return TRUE;
 }
 

@@ -2,7 +2,9 @@
 # End-to-end run, as a user would: the installed editor on a private X server
 # (Xvfb), the simulated device on a private JACK server. Drags one connection
 # with real X mouse events, checks that the device received it, presses OK and
-# checks the "-Previous" preset and the restored mode setting. Keeps the
+# checks the "-Previous" preset, the restored mode setting and the settings
+# written back. Every folder of the run (install prefix, HOME, XDG folders) lies
+# under a folder named with a space and letters outside ASCII. Keeps the
 # screenshot, the device's log and the editor's output in the artefact folder.
 #
 #   e2e-drag.sh --build BUILD_DIR --plan PLAN_PROGRAM --out ARTEFACT_DIR [--model M]
@@ -30,7 +32,7 @@ done
 
 mkdir -p "$out"
 rm -f "$out"/e2e-*.png "$out"/sim.log "$out"/editor.log "$out"/jackd.log "$out"/xvfb.log
-tmp=$(mktemp -d /tmp/q7300-e2e.XXXXXX)
+tmp=$(mktemp -d "/tmp/q7300 e2e Jürgen Ω.XXXXXX")
 pids=() # started processes, stopped last first
 stop_pid() { # pid: SIGTERM, then SIGKILL after 5 s
   local p=$1 i
@@ -70,7 +72,8 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_RUNTIME_DIR" "$XDG_D
 chmod 700 "$XDG_RUNTIME_DIR"
 data="$XDG_DATA_HOME/Zorvanta/q7300-routing"
 mkdir -p "$data" && cp -r "$shared/." "$data/" || fail "no model files were installed in $shared"
-ini="$data/q7300-routing.ini"
+ini="$XDG_DATA_HOME/q7300-routing/q7300-routing.ini" # used when its folder exists
+mkdir -p "${ini%/*}"
 presets="$XDG_CONFIG_HOME/Zorvanta/q7300-routing/$model"
 unset QT_QPA_PLATFORM
 export QT_FONT_DPI=96 # the offscreen layout probe and the X server must agree
@@ -111,8 +114,9 @@ port="Q7300 E2E"
 "$sim" --model "$model" --api jack --port-name "$port" --log --state "$tmp/device.state" >"$out/sim.log" 2>&1 &
 sim_pid=$!
 pids+=($sim_pid)
-"$sim" --api jack --configure-editor "$ini" --port-name "$port" --wait 15 >"$tmp/configure.log" 2>&1 \
+"$sim" --api jack --configure-editor --port-name "$port" --wait 15 >"$tmp/configure.log" 2>&1 \
   || fail "the editor's MIDI settings were not written: $(cat "$tmp/configure.log")"
+grep -qxF "settings=$ini" "$tmp/configure.log" || fail "the simulator wrote the settings elsewhere: $(cat "$tmp/configure.log")"
 
 # ---- where the OK button sits: the same build laid out offscreen
 probe="$tmp/probe"
@@ -217,6 +221,9 @@ restore=$(grep -n " in  .*command 60 \"10010016 $mode_value\"" "$out/sim.log" | 
 set_line=$(grep -n " in  .*command 60 \"$key $value\"" "$out/sim.log" | head -n 1 | cut -d: -f1)
 [ "${restore%%:*}" -gt "$set_line" ] || fail "the mode setting was restored before the edit"
 step "mode restored: ${restore#* in  }"
+grep -q "^In=.*$port" "$ini" && grep -q '^Sizer=' "$ini" \
+  || fail "the settings file does not hold the MIDI port and the window: $(cat "$ini")"
+step "settings kept in $ini"
 
 # ---- the device kept both when it stopped
 stop_pid "$sim_pid"

@@ -117,14 +117,14 @@ TEST(TextConversion, EightBitCopyAndIndependentCopies)
     EXPECT_EQ(a, "hel");
     EXPECT_EQ(b, "Xel");
 
-    // Characters above 127 go through the 8-bit copy unchanged (Latin-1).
-    const char latin[] = "caf\xe9";
-    CString l(latin);
-    EXPECT_EQ(l.GetLength(), 4);
-    EXPECT_STREQ(static_cast<const char*>(l), latin);
-    // Characters outside the 8-bit set become '?'.
-    CString wide(QString::fromUtf8("\xe2\x82\xac"));
-    EXPECT_STREQ(static_cast<const char*>(wide), "?");
+    // The 8-bit form is UTF-8 both ways, for any letter, also through Format.
+    const char utf8[] = "J\xc3\xbcrgen \xce\xa9 \xe2\x82\xac";
+    const CString u(utf8);
+    EXPECT_EQ(u.toQString(), QString::fromUtf8(utf8));
+    EXPECT_STREQ(static_cast<const char*>(u), utf8);
+    CString f;
+    f.Format("%s/x", utf8);
+    EXPECT_EQ(f.toQString(), QString::fromUtf8(utf8) + "/x");
 
     CString cat = CString("a") + "b" + 'c' + CString("d");
     EXPECT_EQ(cat, "abcd");

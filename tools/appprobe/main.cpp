@@ -19,7 +19,7 @@ namespace {
 
 void print(const char* key, const QString& value)
 {
-    std::printf("%s=%s\n", key, value.toLocal8Bit().constData());
+    std::printf("%s=%s\n", key, qStringToText(value).constData());
 }
 
 QByteArray entryKey(const char* what, const char* section, const char* entry)

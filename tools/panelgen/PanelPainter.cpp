@@ -1,5 +1,6 @@
 #include "PanelPainter.h"
 
+#include "CString.h"
 #include <QFont>
 #include <QFontDatabase>
 #include <QPainter>
@@ -115,7 +116,7 @@ QImage PanelPainter::paint(const PanelLayout& page) const
     p.setFont(titleFont);
     p.setPen(kInk);
     p.drawText(QRect(16, 8, page.width - 32, 28), Qt::AlignLeft | Qt::AlignVCenter,
-        QString::fromStdString(page.title));
+        textToQString(page.title.c_str()));
     p.setFont(textFont);
     p.setPen(kMuted);
     p.drawText(QRect(16, 8, page.width - 32, 28), Qt::AlignRight | Qt::AlignVCenter,
@@ -138,7 +139,7 @@ QImage PanelPainter::paint(const PanelLayout& page) const
         p.setFont(headFont);
         p.setPen(Qt::white);
         p.drawText(QRectF(r.left(), r.top(), r.width(), 22), Qt::AlignCenter,
-            QString::fromLatin1(b.title.c_str()));
+            textToQString(b.title.c_str()));
     }
 
     for (const Arrow& a : page.arrows)
@@ -154,7 +155,7 @@ QImage PanelPainter::paint(const PanelLayout& page) const
         p.setFont(labelFont);
         p.setPen(kInk);
         p.drawText(QRect(g.frame.left + 10, g.frame.top + 3, g.frame.width() - 20, 15),
-            Qt::AlignLeft | Qt::AlignVCenter, QString::fromStdString(g.label));
+            Qt::AlignLeft | Qt::AlignVCenter, textToQString(g.label.c_str()));
         p.setFont(smallFont);
         p.setPen(k.line.darker(140));
         p.drawText(QRect(g.frame.left + 10, g.frame.top + 3, g.frame.width() - 20, 15),

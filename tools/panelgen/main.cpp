@@ -7,6 +7,7 @@
 #include "PanelLayout.h"
 #include "PanelPainter.h"
 
+#include "CString.h"
 #include <QDir>
 #include <QGuiApplication>
 #include <cstdio>
@@ -52,7 +53,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
 
-    QDir out(QString::fromLocal8Bit(argv[1]));
+    QDir out(textToQString(argv[1]));
     if (!out.mkpath(".")) {
         std::fprintf(stderr, "q7300-panelgen: cannot create %s\n", argv[1]);
         return 1;
@@ -76,11 +77,13 @@ int main(int argc, char** argv)
         QString bmp = out.filePath(m.bitmapFile);
         QString txt = out.filePath(m.panelFile);
         if (!painter.paint(page).save(bmp, "BMP")) {
-            std::fprintf(stderr, "q7300-panelgen: cannot write %s\n", qPrintable(bmp));
+            std::fprintf(
+                stderr, "q7300-panelgen: cannot write %s\n", qStringToText(bmp).constData());
             ++failures;
         }
-        if (!panelgen::writeDescription(page, txt.toStdString())) {
-            std::fprintf(stderr, "q7300-panelgen: cannot write %s\n", qPrintable(txt));
+        if (!panelgen::writeDescription(page, qStringToText(txt).toStdString())) {
+            std::fprintf(
+                stderr, "q7300-panelgen: cannot write %s\n", qStringToText(txt).constData());
             ++failures;
         }
     }

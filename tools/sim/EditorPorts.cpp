@@ -1,15 +1,18 @@
 #include "EditorPorts.h"
+#include "CString.h"
 
 #include "ProfileStore.h"
+#include "SettingsStore.h"
 #include "SimPortNames.h"
 
 #include <QSettings>
 
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <thread>
 
-int configureEditor(const std::string& iniPath, const std::string& portName, int waitSeconds)
+int configureEditor(const std::string& portName, int waitSeconds)
 {
     // The editor reads replies from the simulator's output and sends to its input.
     std::string in, out;
@@ -25,18 +28,16 @@ int configureEditor(const std::string& iniPath, const std::string& portName, int
         std::fprintf(stderr, "q7300-sim: no ports named \"%s\" appeared\n", portName.c_str());
         return 1;
     }
-    QSettings store(QString::fromLocal8Bit(iniPath.c_str()), QSettings::IniFormat);
-    SetProfileStore(&store);
+    const std::unique_ptr<QSettings> store = openSettingsStore(textToQString(EDITOR_PROGRAM));
+    SetProfileStore(store.get());
     const bool ok = WriteProfileString("MIDI", "In", in.c_str())
         && WriteProfileString("MIDI", "Out", out.c_str())
         && WriteProfileInt("Zorvanta Drivers", "CommName", 1)
         && WriteProfileInt("main", "local", 0);
     SetProfileStore(nullptr);
-    store.sync();
-    if (!ok || store.status() != QSettings::NoError) {
-        std::fprintf(stderr, "q7300-sim: cannot write %s\n", iniPath.c_str());
+    if (!ok || !syncSettingsStore(*store))
         return 1;
-    }
-    std::printf("MIDI In=%s\nMIDI Out=%s\n", in.c_str(), out.c_str());
+    std::printf("settings=%s\nMIDI In=%s\nMIDI Out=%s\n",
+        qStringToText(store->fileName()).constData(), in.c_str(), out.c_str());
     return 0;
 }

@@ -38,8 +38,9 @@ const char* simUsage()
            "  --log                 print every message received and sent, with a time stamp\n"
            "  --state FILE          load the device state from FILE at start, save it at exit\n"
            "  --dump                print the device state and exit\n"
-           "  --configure-editor INI  point the editor's MIDI port settings in INI at the ports\n"
-           "                        of a running simulator of this port name, then exit\n"
+           "  --configure-editor    point the MIDI port settings of the editor (in the settings\n"
+           "                        store it opens in this environment) at the ports of a\n"
+           "                        running simulator of this port name, then exit\n"
            "  --wait SECONDS        how long --configure-editor waits for the ports (default 10)\n"
            "SIGUSR1 prints the device state; SIGINT and SIGTERM stop it (saving the state).\n";
 }
@@ -117,12 +118,8 @@ bool parseSimOptions(int argc, char** argv, SimOptions& o, std::string& error)
                 return false;
             }
             o.stateFile = value;
-        } else if (arg == "--configure-editor") {
-            if (!need() || value.empty()) {
-                error = "--configure-editor needs the editor's settings file";
-                return false;
-            }
-            o.configureEditor = value;
+        } else if (arg == "--configure-editor" && !hasValue) {
+            o.configureEditor = true;
         } else if (arg == "--wait") {
             if (!need() || !readCount(value, 3600, n)) {
                 error = "--wait takes seconds";

@@ -12,7 +12,7 @@ struct SimOptions {
     bool log = false;
     std::string stateFile;
     bool dump = false;
-    std::string configureEditor; // settings file of the editor to point at the ports
+    bool configureEditor = false; // point the editor's MIDI settings at the ports and exit
     int waitSeconds = 10;
     bool help = false;
 };

@@ -18,7 +18,7 @@ int main(int argc, char** argv)
         std::fputs(simUsage(), stdout);
         return 0;
     }
-    if (!options.configureEditor.empty())
-        return configureEditor(options.configureEditor, options.portName, options.waitSeconds);
+    if (options.configureEditor)
+        return configureEditor(options.portName, options.waitSeconds);
     return runSimulator(options);
 }

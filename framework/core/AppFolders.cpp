@@ -82,7 +82,7 @@ BOOL MakeDir(const char* path)
 {
     if (!path || !*path)
         return FALSE;
-    const QString p = QString::fromLocal8Bit(path);
+    const QString p = textToQString(path);
     QDir().mkpath(p);
     return QFileInfo(p).isDir() ? TRUE : FALSE;
 }
