@@ -1,5 +1,4 @@
 #include "CMainFrame.h"
-#include <QtGlobal>
 
 Q_BEGIN_MESSAGE_MAP(CMainFrame, CRoutingDlg)
 Q_ON_CREATE(OnCreate)
@@ -14,6 +13,5 @@ CMainFrame::~CMainFrame() = default;
 
 LRESULT CMainFrame::OnCreate(WPARAM, LPARAM)
 {
-    const int refuse = qEnvironmentVariableIntValue("Q7300_TEST_REFUSE_CREATE");
-    return refuse > 0 ? refuse : 0;
+    return 0;
 }

@@ -1,6 +1,5 @@
-// The program and the application probe run as separate processes: exit status of
-// the real start-up road, the program name taken from the file name, and settings
-// that survive a restart in the ini file and in the native store.
+// The application probe run as separate processes: the program name taken from
+// the file name, and settings that survive a restart in the ini file and in the native store.
 #include "TestEnv.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -75,33 +74,13 @@ class AppProcess : public testing::Test {
 protected:
     void SetUp() override
     {
-        program = builtProgram("app/q7300-routing");
         probe = builtProgram("tools/appprobe/q7300-appprobe");
-        ASSERT_TRUE(QFileInfo(program).isExecutable()) << "build q7300-routing first";
         ASSERT_TRUE(QFileInfo(probe).isExecutable()) << "build q7300-appprobe first";
     }
-    QString program, probe;
+    QString probe;
 };
 
 } // namespace
-
-TEST_F(AppProcess, ProgramRunsItsMainFrameAndExitsWithZeroWhenItCloses)
-{
-    ChildEnv dirs;
-    const RunResult r = run(
-        program, { "extra", "arguments" }, dirs.env({ { "Q7300_TEST_CLOSE_AFTER_MS", "300" } }));
-    ASSERT_TRUE(r.finished) << "the main frame did not close";
-    EXPECT_EQ(r.exitCode, 0);
-}
-
-TEST_F(AppProcess, RefusedCreationExitsWithOneWithoutRunningTheMainFrame)
-{
-    ChildEnv dirs;
-    // No close hook: only a refused start-up can end this run on its own.
-    const RunResult r = run(program, {}, dirs.env({ { "Q7300_TEST_REFUSE_CREATE", "1" } }));
-    ASSERT_TRUE(r.finished) << "start-up was not refused";
-    EXPECT_EQ(r.exitCode, 1);
-}
 
 TEST_F(AppProcess, NameAndIniFileFollowTheProgramFileName)
 {
