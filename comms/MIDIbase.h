@@ -4,6 +4,7 @@
 
 #include <QMetaObject>
 #include <atomic>
+#include <functional>
 
 class MidiMsg;
 class CWnd;
@@ -46,7 +47,26 @@ public:
     // Records where replies go; forgotten again when that object is destroyed.
     void SetReplyWindow(QObject* window);
 
+    // Why an open link ended without being closed.
+    enum LinkLoss { ServiceStopped = 1, PortsGone = 2 };
+    // Called on the user-interface thread when the link ends by itself; the
+    // transport is closed by then and may be deleted by the handler.
+    void SetLinkLostHandler(std::function<void(MIDIbase*, LinkLoss)> handler)
+    {
+        linkLost_ = std::move(handler);
+    }
+
+protected:
+    // Tells the handler; the caller must not touch this object afterwards.
+    void NotifyLinkLost(LinkLoss why)
+    {
+        const auto handler = linkLost_;
+        if (handler)
+            handler(this, why);
+    }
+
 private:
+    std::function<void(MIDIbase*, LinkLoss)> linkLost_;
     std::atomic<QObject*> replyWindow_ { nullptr };
     QMetaObject::Connection replyWindowGone_;
 };

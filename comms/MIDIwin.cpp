@@ -47,10 +47,9 @@ void mycallback(double, std::vector<unsigned char>* bytes, void* transport)
 
 MIDIwin::MIDIwin()
 {
-    // The library objects are made by Open and released by Close: a JACK
-    // client left over from a server that has stopped crashes the JACK
-    // library when it is closed after another client failed to connect, so
-    // old clients go before new ones are made.
+    // The library objects exist only while the link is open (made by Open,
+    // released by Close or a failed Open): a JACK client kept past its
+    // server's end crashes the JACK library when it is closed.
     rxBufferSize_ = GetProfileInt("MIDI", "SizeInBuffers", 8192);
 }
 
@@ -93,6 +92,8 @@ int MIDIwin::Open(signed char force)
     // message would then arrive twice: an open link keeps its connections. The
     // port choice is not looked up again either, since every lookup opens two
     // temporary library clients and this runs before every message sent.
+    if (open_ && serverGone())
+        forgetDeadLink();
     if (open_)
         return 0;
     in_.reset();
@@ -101,8 +102,11 @@ int MIDIwin::Open(signed char force)
     inName_ = info.inName;
     outName_ = info.outName;
     rxBufferSize_ = info.rxBufferSize;
-    if (!createLibraryObjects())
+    if (!createLibraryObjects()) {
+        in_.reset();
+        out_.reset();
         return libraryErrorType_ + 1;
+    }
     try {
         inPort_ = findPort(*in_, inName_);
         if (force && inPort_ < 0)
@@ -123,10 +127,48 @@ int MIDIwin::Open(signed char force)
     } catch (const RtMidiError& e) {
         // Half an open link is no link: undo the input so the next try starts clean.
         closePorts();
+        in_.reset();
+        out_.reset();
         return fail(e.getType(), e.getMessage());
     }
     open_ = true;
+    if (in_->getCurrentApi() == RtMidi::UNIX_JACK) {
+        try {
+            inPortFull_ = in_->getPortName(static_cast<unsigned>(inPort_));
+            outPortFull_ = out_->getPortName(static_cast<unsigned>(outPort_));
+            watch_ = JackWatch::start([this](JackWatch::Event e) { watchEvent(e); });
+        } catch (const RtMidiError& e) {
+            e.printMessage(); // the link works, unwatched
+        }
+    }
     return 0;
+}
+
+void MIDIwin::forgetDeadLink()
+{
+    // The library objects belong to a server that has gone: their destructors
+    // would unregister ports and close clients through it, so they are
+    // deliberately leaked (a few kilobytes per lost server).
+    (void)in_.release();
+    (void)out_.release();
+    inOpen_ = outOpen_ = open_ = false;
+    watch_.reset();
+    errorText_ = "MIDIwin: the JACK server has stopped";
+}
+
+void MIDIwin::watchEvent(JackWatch::Event event)
+{
+    if (!open_)
+        return;
+    if (event == JackWatch::ServerGone) {
+        forgetDeadLink();
+        NotifyLinkLost(ServiceStopped);
+    } else if (!inPortFull_.empty()
+        && (!watch_->hasPort(inPortFull_.c_str()) || !watch_->hasPort(outPortFull_.c_str()))) {
+        Close();
+        errorText_ = "MIDIwin: the device's MIDI ports have gone";
+        NotifyLinkLost(PortsGone);
+    }
 }
 
 void MIDIwin::closePorts()
@@ -146,6 +188,9 @@ void MIDIwin::closePorts()
 
 int MIDIwin::Close()
 {
+    if (serverGone())
+        forgetDeadLink();
+    watch_.reset();
     closePorts();
     open_ = false;
     in_.reset();
@@ -155,7 +200,9 @@ int MIDIwin::Close()
 
 int MIDIwin::sendBytes(const std::vector<unsigned char>& bytes)
 {
-    if (!out_ || !outOpen_)
+    // A client of a server that has gone is not called again (its queue would
+    // never drain).
+    if (!out_ || !outOpen_ || serverGone())
         return fail(RtMidiError::INVALID_USE, "MIDIwin: the MIDI link is not open");
     try {
         if (bytes.size() > kJackMessageLimit && bytes.front() == 0xF0

@@ -1,7 +1,9 @@
 #pragma once
+#include "JackWatch.h"
 #include "MIDIbase.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 class RtMidiIn;
@@ -35,6 +37,9 @@ private:
     int sendBytes(const std::vector<unsigned char>& bytes);
     bool createLibraryObjects();
     void closePorts();
+    bool serverGone() const { return watch_ && watch_->serverGone(); }
+    void forgetDeadLink();
+    void watchEvent(JackWatch::Event event);
 
     int rxBufferSize_ = 8192;
     CString errorText_;
@@ -48,6 +53,10 @@ private:
     int libraryErrorType_ = 0; // set while no library object could be made
     bool inOpen_ = false;
     bool outOpen_ = false;
+    // Present while the link is open over JACK.
+    std::unique_ptr<JackWatch> watch_;
+    std::string inPortFull_; // the connected ports as the library names them
+    std::string outPortFull_;
 };
 
 // Input callback registered with the library; runs on the library's thread.

@@ -117,6 +117,10 @@ void ZorvantaMidiProcessor::InstallTransport(std::unique_ptr<MIDIbase> transport
     retireTransport();
     transport_ = std::move(transport);
     commType_ = type;
+    transport_->SetLinkLostHandler([this](MIDIbase* from, MIDIbase::LinkLoss why) {
+        if (from == transport_.get())
+            OnLinkLost(why);
+    });
 }
 
 void ZorvantaMidiProcessor::retireTransport()
@@ -234,7 +238,7 @@ void ZorvantaMidiProcessor::ReInit()
     Open(1);
 }
 
-comm_type ZorvantaMidiProcessor::ConfigComms()
+comm_type ZorvantaMidiProcessor::ConfigComms(bool* accepted)
 {
     const comm_type before = commType_;
     int result = kIdOk + 1;
@@ -243,6 +247,8 @@ comm_type ZorvantaMidiProcessor::ConfigComms()
     // Showing a page may already have switched the transport.
     if (result != kIdOk)
         ChooseComms(before);
+    if (accepted)
+        *accepted = result == kIdOk;
     return commType_;
 }
 

@@ -36,6 +36,9 @@ public:
     virtual int ProcessBinaryFile(int command, int length, QObject* window);
     virtual int Open(signed char force);
     virtual int Close();
+    // The transport's link ended by itself (the MIDI service stopped, the
+    // device's ports went); the transport is closed already.
+    virtual void OnLinkLost(int why) { (void)why; }
 
     // --- sending (framing)
     int SysxCommand(unsigned char command, const void* data, int length, QObject* replyWindow);
@@ -81,7 +84,8 @@ public:
     int Connected();
 
     // --- connection management
-    comm_type ConfigComms();
+    // Runs the configuration sheet; `accepted` tells whether it ended with OK.
+    comm_type ConfigComms(bool* accepted = nullptr);
     int AutoDisconnect(signed char on, int milliseconds);
     int AutoDisconnectActive() const { return disconnectTimer_ != 0; }
     void Disconnect();

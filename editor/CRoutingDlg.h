@@ -136,6 +136,10 @@ public:
     // Before the window ends: gives the device its mode setting back (once) and
     // sends every waiting set message.
     void EndDeviceTraffic();
+    // The link ended by itself (MIDIbase::LinkLoss): demo mode, told once.
+    void OnLinkLost(int why);
+    // Whether the page may be kept as "-Previous": asks when its read was cut short.
+    bool ConfirmPage();
 
     // ---- presets
     static void MakeFileName(const char* name, CString& out, bool factory);
@@ -189,6 +193,9 @@ public:
     CComboBox userPresets;
     CComboBox factoryPresets;
     int savedModeValue = -1;
+    bool pageReading = false; // the requests of GetValues are not all answered
+    bool pageIncomplete = false; // a page read was cut short; cleared by a whole one
+    bool userChoseDemo = false; // demo mode by the user's choice, not by a fault
     bool showRelations = false;
     int timerId = 0;
     BubbleWind bubble;

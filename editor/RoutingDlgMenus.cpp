@@ -85,6 +85,7 @@ int CRoutingDlg::DoSysCommand(UINT id)
                 protocol.Disconnect();
             }
         } else {
+            userChoseDemo = true;
             // A request queued here would never be answered (replies are
             // ignored in demo mode) and would end in a "Cannot connect" box
             // for a mode the user has just chosen; none is queued.
@@ -118,7 +119,11 @@ void CRoutingDlg::OnSysCommand(UINT id, LPARAM)
 
 void CRoutingDlg::OnConfig()
 {
-    protocol.ConfigComms();
+    bool accepted = false;
+    protocol.ConfigComms(&accepted);
+    // Demo mode that a lost device brought ends with the ports chosen anew.
+    if (accepted && local && !userChoseDemo)
+        DoSysCommand(cmdDemo);
 }
 
 void CRoutingDlg::OnHelp()

@@ -169,6 +169,11 @@ void CRoutingDlg::Load(const char* name, bool factory)
     }
     file.Close();
     Scan();
+    if (pageIncomplete) {
+        // Every value of the page is set now.
+        pageIncomplete = false;
+        MakeTitle();
+    }
 }
 
 void CRoutingDlg::SaveFirst()
@@ -216,7 +221,8 @@ void CRoutingDlg::OnSave()
 
 void CRoutingDlg::OnOkExit()
 {
-    Save("-Previous");
+    if (ConfirmPage())
+        Save("-Previous");
     EndDeviceTraffic();
     EndDialog(IDOK);
 }

@@ -4,6 +4,8 @@
 
 #include "AppGlobals.h"
 #include "CMenu.h"
+#include "MIDIbase.h"
+#include "MessageBoxHook.h"
 #include "ModelTables.h"
 #include "ProfileStore.h"
 #include "PumpClock.h"
@@ -197,6 +199,13 @@ void CRoutingDlg::Want(int n)
         return;
     requestQueue.RemoveHead();
     delete h;
+    if (pageReading && requestQueue.IsEmpty()) {
+        pageReading = false;
+        if (pageIncomplete) {
+            pageIncomplete = false;
+            MakeTitle();
+        }
+    }
 }
 
 void CRoutingDlg::WantValue(long key)
@@ -225,6 +234,7 @@ int CRoutingDlg::WantParams(long key, int index)
             errorBoxOpen = false;
             if (static_cast<UINT>(answer) == IDCANCEL) {
                 SetLocal(TRUE);
+                userChoseDemo = true;
                 return err;
             }
         }
@@ -304,6 +314,7 @@ void CRoutingDlg::Scan()
 
 void CRoutingDlg::GetValues()
 {
+    pageReading = true;
     WantValue(modeKey);
     const model_entry* model = currentModel();
     if (model && model->comboDescs) {
@@ -378,6 +389,8 @@ void CRoutingDlg::ChangeTable(int model)
     WriteProfileInt("main", "machine", model);
     LoadGraphics();
     Invalidate(TRUE);
+    // A new page: what was read of the old one does not count for it.
+    pageReading = pageIncomplete = false;
     if (model == deviceModel) {
         gotRoot = false;
         SetLocal(FALSE);
@@ -389,6 +402,13 @@ void CRoutingDlg::ChangeTable(int model)
 
 void CRoutingDlg::SetLocal(signed char on)
 {
+    if (pageReading && !requestQueue.IsEmpty()) {
+        // The device never sent the rest: the page is partly the device's
+        // routing and partly what it showed before.
+        pageIncomplete = true;
+        MakeTitle();
+    }
+    pageReading = false;
     deleteAll(requestQueue);
     deleteAll(setQueue);
     if (local == on)
@@ -400,8 +420,34 @@ void CRoutingDlg::SetLocal(signed char on)
         menu->CheckMenuItem(109, on ? mfChecked : 0);
     if (on)
         return;
+    userChoseDemo = false;
     gotRoot = false;
     WantParams(0, 1);
+}
+
+void CRoutingDlg::OnLinkLost(int why)
+{
+    // Off line already: nothing was under way and nothing is lost.
+    if (local)
+        return;
+    SetLocal(TRUE);
+    MessageBox(why == MIDIbase::PortsGone
+            ? "The device's MIDI ports have gone.\nGoing to Local mode"
+            : "The MIDI service has stopped.\nGoing to Local mode",
+        "Connection lost", 0);
+}
+
+bool CRoutingDlg::ConfirmPage()
+{
+    if (!pageIncomplete)
+        return true;
+    const int answer = MessageBox("The routing was not read completely from the device.\n"
+                                  "Keep it as \"-Previous\" anyway?",
+        "Routing", MB_YESNO | MB_ICONWARNING);
+    if (answer != IDYES)
+        return false;
+    pageIncomplete = false;
+    return true;
 }
 
 void CRoutingDlg::ProcessTextMessage(int command, const char* text)

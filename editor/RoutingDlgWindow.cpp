@@ -448,6 +448,8 @@ void CRoutingDlg::MakeTitle()
                                   : "connecting..";
     CString title;
     title.Format("%s Routing - %s", model ? model->modelName : "", state);
+    if (pageIncomplete)
+        title += " (page not read completely)";
     SetWindowText(title);
     if (refreshButton)
         refreshButton->EnableWindow(deviceModel == tablenum);

@@ -30,3 +30,9 @@ int myMidiProcessor::ProcessIdentityMessage(char*, QObject*)
 }
 
 void myMidiProcessor::UnknownCommand(char*, int) { }
+
+void myMidiProcessor::OnLinkLost(int why)
+{
+    if (owner)
+        owner->OnLinkLost(why);
+}

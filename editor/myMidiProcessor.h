@@ -16,6 +16,7 @@ public:
     void OnPrognumsDump(int count, const prognums_buffer* pairs, QObject* window) override;
     int ProcessIdentityMessage(char* text, QObject* window) override;
     void UnknownCommand(char* message, int length) override;
+    void OnLinkLost(int why) override;
 
     CRoutingDlg* owner;
     int restoreAutoDisconnect = 0;

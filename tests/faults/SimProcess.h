@@ -43,6 +43,8 @@ public:
     const std::string& api() const { return api_; }
     // Stops the private JACK server; false when the service is not one.
     bool stopJack();
+    // Starts it again under the same name and waits until it answers.
+    bool restartJack() { return jack_ && jack_->restart(); }
 
 private:
     std::unique_ptr<JackServer> jack_;

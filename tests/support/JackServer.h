@@ -24,6 +24,35 @@ public:
     {
         static std::atomic<int> counter { 0 };
         name_ = "q7300-test-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
+        return launch(timeoutMs);
+    }
+
+    // Starts a stopped server again under the same name, as a studio restarts it.
+    bool restart(int timeoutMs = 15000)
+    {
+        stop();
+        return launch(timeoutMs);
+    }
+
+    // Stops the server (by its process id) and waits for it to end.
+    void stop()
+    {
+        if (jackd_.state() == QProcess::NotRunning)
+            return;
+        jackd_.terminate();
+        if (!jackd_.waitForFinished(5000)) {
+            jackd_.kill();
+            jackd_.waitForFinished(5000);
+        }
+    }
+
+    bool running() const { return jackd_.state() == QProcess::Running; }
+    const std::string& name() const { return name_; }
+    const std::string& error() const { return error_; }
+
+private:
+    bool launch(int timeoutMs)
+    {
         // Clients must never start a server of their own.
         ::setenv("JACK_NO_START_SERVER", "1", 1);
         ::setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
@@ -54,23 +83,6 @@ public:
         return false;
     }
 
-    // Stops the server (by its process id) and waits for it to end.
-    void stop()
-    {
-        if (jackd_.state() == QProcess::NotRunning)
-            return;
-        jackd_.terminate();
-        if (!jackd_.waitForFinished(5000)) {
-            jackd_.kill();
-            jackd_.waitForFinished(5000);
-        }
-    }
-
-    bool running() const { return jackd_.state() == QProcess::Running; }
-    const std::string& name() const { return name_; }
-    const std::string& error() const { return error_; }
-
-private:
     QProcess jackd_;
     std::string name_;
     std::string error_;

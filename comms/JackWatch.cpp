@@ -1,0 +1,130 @@
+#include "JackWatch.h"
+
+#include <QSocketNotifier>
+
+#include <atomic>
+#include <fcntl.h>
+#include <unistd.h>
+
+#ifdef Q7300_HAVE_JACK
+#include <jack/jack.h>
+#endif
+
+// The write end of the pipe and the shutdown flag. JACK's notification
+// thread may still report port changes after the shutdown callback, so once
+// the server has gone neither this nor the pipe is ever released, and the
+// client is forgotten, not closed, since closing it would call into the dead
+// server: a few bytes and two descriptors per lost server.
+struct JackWatch::Shared {
+    int writeFd = -1;
+    std::atomic<bool> gone { false };
+};
+
+#ifdef Q7300_HAVE_JACK
+namespace {
+
+// Both run on JACK's threads: only async-safe calls, as JACK asks.
+void onShutdown(jack_status_t, const char*, void* arg)
+{
+    auto* shared = static_cast<JackWatch::Shared*>(arg);
+    shared->gone.store(true);
+    const char byte = 'S';
+    [[maybe_unused]] ssize_t n = ::write(shared->writeFd, &byte, 1);
+}
+
+void onPortRegistration(jack_port_id_t, int, void* arg)
+{
+    auto* shared = static_cast<JackWatch::Shared*>(arg);
+    const char byte = 'P';
+    [[maybe_unused]] ssize_t n = ::write(shared->writeFd, &byte, 1);
+}
+
+} // namespace
+#endif
+
+std::unique_ptr<JackWatch> JackWatch::start(std::function<void(Event)> onEvent)
+{
+#ifdef Q7300_HAVE_JACK
+    jack_status_t status {};
+    jack_client_t* client = jack_client_open("q7300-routing watch", JackNoStartServer, &status);
+    if (!client)
+        return nullptr;
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) {
+        jack_client_close(client);
+        return nullptr;
+    }
+    std::unique_ptr<JackWatch> watch(new JackWatch);
+    watch->client_ = client;
+    watch->shared_ = new Shared;
+    watch->shared_->writeFd = fds[1];
+    watch->readFd_ = fds[0];
+    watch->onEvent_ = std::move(onEvent);
+    watch->notifier_ = std::make_unique<QSocketNotifier>(fds[0], QSocketNotifier::Read);
+    JackWatch* self = watch.get();
+    QObject::connect(
+        watch->notifier_.get(), &QSocketNotifier::activated, [self] { self->readEvents(); });
+    jack_on_info_shutdown(client, &onShutdown, watch->shared_);
+    jack_set_port_registration_callback(client, &onPortRegistration, watch->shared_);
+    jack_activate(client);
+    return watch;
+#else
+    (void)onEvent;
+    return nullptr;
+#endif
+}
+
+JackWatch::~JackWatch()
+{
+    notifier_.reset();
+    if (serverGone())
+        return; // see Shared: the client, the pipe and the flag stay behind
+#ifdef Q7300_HAVE_JACK
+    if (client_)
+        jack_client_close(client_);
+#endif
+    if (shared_) {
+        ::close(shared_->writeFd);
+        delete shared_;
+    }
+    if (readFd_ >= 0)
+        ::close(readFd_);
+}
+
+bool JackWatch::serverGone() const
+{
+    return shared_ && shared_->gone.load();
+}
+
+bool JackWatch::hasPort(const char* fullName) const
+{
+#ifdef Q7300_HAVE_JACK
+    return client_ && !serverGone() && jack_port_by_name(client_, fullName) != nullptr;
+#else
+    (void)fullName;
+    return false;
+#endif
+}
+
+void JackWatch::readEvents()
+{
+    char bytes[64];
+    bool gone = false;
+    bool ports = false;
+    for (;;) {
+        const ssize_t n = ::read(readFd_, bytes, sizeof bytes);
+        if (n <= 0)
+            break;
+        for (ssize_t i = 0; i < n; ++i)
+            (bytes[i] == 'S' ? gone : ports) = true;
+    }
+    // The handler may delete this watch: nothing is touched after it.
+    const std::function<void(Event)> handler = onEvent_;
+    if (gone) {
+        notifier_->setEnabled(false);
+        if (handler)
+            handler(ServerGone);
+    } else if (ports && handler) {
+        handler(PortsChanged);
+    }
+}

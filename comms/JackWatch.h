@@ -1,0 +1,40 @@
+#pragma once
+// Learns of the JACK server's end, and of ports coming and going, through a
+// JACK client of its own: the library's MIDI clients do not pass the server's
+// shutdown on, and a client whose server has gone must not be called again.
+#include <functional>
+#include <memory>
+
+class QSocketNotifier;
+struct _jack_client;
+
+class JackWatch {
+public:
+    // What the watch reports on the user-interface thread.
+    enum Event { ServerGone, PortsChanged };
+
+    // Opens the watching client on the default server; null when none answers
+    // or JACK is not compiled in.
+    static std::unique_ptr<JackWatch> start(std::function<void(Event)> onEvent);
+    ~JackWatch();
+    JackWatch(const JackWatch&) = delete;
+    JackWatch& operator=(const JackWatch&) = delete;
+
+    // Whether the server's shutdown has been reported (set on JACK's thread,
+    // so it may be true before the event has reached the handler).
+    bool serverGone() const;
+    // Whether a port of this full name exists now; only while the server lives.
+    bool hasPort(const char* fullName) const;
+
+    struct Shared; // what JACK's threads may still touch
+
+private:
+    JackWatch() = default;
+    void readEvents();
+
+    _jack_client* client_ = nullptr;
+    Shared* shared_ = nullptr;
+    int readFd_ = -1;
+    std::unique_ptr<QSocketNotifier> notifier_;
+    std::function<void(Event)> onEvent_;
+};
