@@ -24,6 +24,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 class CDC;
 class CMenu;
@@ -85,6 +86,8 @@ public:
 
     // ---- editing
     IODesc* Select(CPoint p);
+    // The node under p that may connect to the selected node, or null.
+    IODesc* partnerAt(CPoint p);
     void InvalidateSelection();
     Line* PutLine(IODesc* dest, IODesc* src, bool fromDevice);
     void ConnectGroup(
@@ -143,10 +146,14 @@ public:
 
     // ---- presets
     static void MakeFileName(const char* name, CString& out, bool factory);
-    void Save(const char* name);
+    // TRUE when the file was written.
+    bool Save(const char* name);
     void Load(const char* name, bool factory);
+    void LoadFile(const CString& path);
     void SaveFirst();
     static int AfnCallback(const char* path, void* list);
+    // Lists one factory preset file and keeps its path for loading.
+    static int FactoryCallback(const char* path, void* window);
     void OnSelchangeFactory();
     void OnSelchangeUser();
     void OnEditchangeUser();
@@ -179,6 +186,8 @@ public:
     int savedModel = -1;
     int local = 0;
     bool initialSaved = false;
+    bool initialTried = false; // SaveFirst ran (successful or not)
+    int initialModel = -1; // model whose "-Initial" this run wrote
     IODesc* selectedNode = nullptr;
     IODesc* dropTarget = nullptr;
     RoutingEmfDesc panelDesc;
@@ -192,6 +201,7 @@ public:
     CComboBox bubbleFormats;
     CComboBox userPresets;
     CComboBox factoryPresets;
+    std::vector<CString> factoryFiles; // paths of the factory entries
     int savedModeValue = -1;
     bool pageReading = false; // the requests of GetValues are not all answered
     bool pageIncomplete = false; // a page read was cut short; cleared by a whole one

@@ -3,6 +3,7 @@
 #include "IODesc.h"
 
 #include <QSaveFile>
+#include <QString>
 
 #include <charconv>
 #include <cmath>
@@ -115,6 +116,30 @@ BOOL PresetFile::Open(const CString& path)
     return in.open(QIODevice::ReadOnly) ? TRUE : FALSE;
 }
 
+bool PresetFile::IsPreset()
+{
+    if (!in.isOpen() || !in.seek(0))
+        return false;
+    // Every byte, also those of lines too long to be read whole.
+    bool text = true;
+    char buf[4096];
+    qint64 n = 0;
+    while (text && (n = in.read(buf, sizeof buf)) > 0)
+        for (qint64 i = 0; i < n && text; ++i) {
+            const auto u = static_cast<unsigned char>(buf[i]);
+            text = (u >= 32 && u != 127) || isBlank(buf[i]);
+        }
+    bool record = false;
+    std::string line;
+    bool tooLong = false;
+    if (text && in.seek(0))
+        while (!record && ReadLine(line, tooLong)) {
+            const Record::Kind k = Parse(line, tooLong).kind;
+            record = k == Record::gainLine || k == Record::valueLine;
+        }
+    return in.seek(0) && text && record;
+}
+
 void PresetFile::Close()
 {
     if (in.isOpen())
@@ -204,12 +229,13 @@ CString PresetFile::Printable(const std::string& line)
     std::string shown = line;
     while (!shown.empty() && (shown.back() == '\r' || shown.back() == '\n'))
         shown.pop_back();
-    for (char& c : shown) {
-        const auto u = static_cast<unsigned char>(c);
-        if ((u < 32 && c != '\t') || u == 127)
-            c = '?';
-    }
-    return CString(shown.c_str());
+    // Decoding turns every byte that is no UTF-8 into a replacement character.
+    QString text = QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size()));
+    for (QChar& c : text)
+        if ((c.unicode() < 32 && c != u'\t') || c.unicode() == 127
+            || c == QChar::ReplacementCharacter)
+            c = u'?';
+    return CString(text);
 }
 
 bool PresetFile::IsValidName(const char* name)

@@ -46,6 +46,10 @@ public:
 
     // ---- reading
     BOOL Open(const CString& path);
+    // Whether the open file may be applied at all: it is text (no zero byte or
+    // control character other than white space) and holds at least one gain or
+    // value record. Reading starts again at the beginning afterwards.
+    bool IsPreset();
     // The next line without its LF. A line longer than maxLineLength comes back
     // cut to that length with tooLong set; the rest of it is skipped. FALSE at
     // the end of the file.
@@ -56,7 +60,8 @@ public:
     // word (a gain when it holds a '.', else an integer), or "name: word".
     // Empty and all-blank lines are blank; everything else is bad.
     static Record Parse(const std::string& line, bool tooLong = false);
-    // The line as a message can show it: control characters become '?'.
+    // The line as a message can show it: control characters and bytes that are
+    // no UTF-8 become '?'.
     static CString Printable(const std::string& line);
     // A typed preset name may become a file name: not empty, and none of the
     // characters ".<>|" nor a folder separator.

@@ -42,6 +42,14 @@ IODesc* CRoutingDlg::Select(CPoint p)
     return nodes.Select(p);
 }
 
+IODesc* CRoutingDlg::partnerAt(CPoint p)
+{
+    if (!selectedNode)
+        return nullptr;
+    IODesc* t = Select(p);
+    return t && t != selectedNode && t->ConnectsTo(selectedNode) ? t : nullptr;
+}
+
 void CRoutingDlg::InvalidateSelection()
 {
     for (POSITION pos = nodes.GetHeadPosition(); pos;)
@@ -219,11 +227,9 @@ void CRoutingDlg::OnMouseMove(UINT flags, CPoint p)
     if (flags & flagLeft) {
         if (!selectedNode)
             return;
-        IODesc* t = Select(p);
-        if (t == selectedNode || t == dropTarget)
+        IODesc* t = partnerAt(p);
+        if (t == dropTarget)
             return;
-        if (t && !t->ConnectsTo(selectedNode))
-            t = nullptr;
         dropTarget = t;
         InvalidateSelection();
         return;
@@ -255,9 +261,13 @@ void CRoutingDlg::OnMouseMove(UINT flags, CPoint p)
     SetBubble(place, text, size);
 }
 
-void CRoutingDlg::OnLButtonUp(UINT flags, CPoint)
+void CRoutingDlg::OnLButtonUp(UINT flags, CPoint p)
 {
     showRelations = false;
+    // Only the partner under the mouse now counts: one passed over on the way
+    // (the drag may have come back to the pressed node) or left from an
+    // earlier drag never connects.
+    dropTarget = partnerAt(p);
     if (dropTarget && selectedNode && activeNodes.Find(selectedNode)
         && activeNodes.Find(dropTarget)) {
         SaveFirst();
@@ -292,9 +302,9 @@ void CRoutingDlg::OnLButtonUp(UINT flags, CPoint)
                 dest = nodeAt(d, ++j);
             }
         }
-        dropTarget = nullptr;
         userPresets.SetWindowText("");
     }
+    dropTarget = nullptr;
     InvalidateSelection();
     Scan();
 }

@@ -61,7 +61,7 @@ int CRoutingDlg::AfnCallback(const char* path, void* list)
     return 0;
 }
 
-void CRoutingDlg::Save(const char* name)
+bool CRoutingDlg::Save(const char* name)
 {
     CString path;
     MakeFileName(name ? name : "", path, FALSE);
@@ -69,13 +69,15 @@ void CRoutingDlg::Save(const char* name)
         // A name that is no plain file name would leave the model folder or
         // change the file's kind.
         MessageBox(path, "Cannot save file", MB_ICONWARNING);
-        return;
+        return false;
     }
-    // A page without nodes (its picture could not be loaded) has no routing
-    // to record: saving it would replace a good preset, "-Previous" above all,
-    // with an empty one.
-    if (nodes.IsEmpty())
-        return;
+    // A page that lacks nodes or options of its model (a panel file missing or
+    // damaged) has no whole routing to record: saving it would replace a good
+    // preset, "-Previous" above all, with a short one.
+    const model_entry* model = currentModel();
+    if (!model || nodes.GetCount() < ioNodeCount(*model)
+        || optionCombos.GetCount() < comboDescCount(model->comboDescs))
+        return false;
     CString folder;
     MakeFileName(nullptr, folder, FALSE);
     MakeDir(folder);
@@ -85,8 +87,7 @@ void CRoutingDlg::Save(const char* name)
     // restores their gains and sources whatever options are on.
     for (POSITION pos = nodes.GetHeadPosition(); pos;)
         file.AddNode(*nodes.Next(pos));
-    const model_entry* model = currentModel();
-    if (model && model->comboDescs) {
+    if (model->comboDescs) {
         int k = 0;
         for (const ComboDesc* row = model->comboDescs; row->texts; ++row, ++k)
             if (RComboBox* list = optionCombos.Item(k))
@@ -94,12 +95,12 @@ void CRoutingDlg::Save(const char* name)
     }
     if (!file.Commit(path)) {
         MessageBox(path, "Cannot save file", MB_ICONWARNING);
-        return;
+        return false;
     }
-    if (userPresets.GetWidget() && userPresets.FindStringExact(-1, name) < 0) {
+    // Listed only: the field keeps what the user picked or typed.
+    if (userPresets.GetWidget() && userPresets.FindStringExact(-1, name) < 0)
         userPresets.AddString(name);
-        userPresets.SelectString(-1, name);
-    }
+    return true;
 }
 
 void CRoutingDlg::Load(const char* name, bool factory)
@@ -110,9 +111,20 @@ void CRoutingDlg::Load(const char* name, bool factory)
         return;
     CString path;
     MakeFileName(name, path, factory);
+    LoadFile(path);
+}
+
+void CRoutingDlg::LoadFile(const CString& path)
+{
     PresetFile file;
     if (!file.Open(path))
         return;
+    // An empty or foreign file would otherwise clear the page and send that
+    // to the device.
+    if (!file.IsPreset()) {
+        MessageBox(path, "Not a routing preset", MB_ICONWARNING);
+        return;
+    }
     SaveFirst();
 
     DeleteAllLines();
@@ -178,18 +190,37 @@ void CRoutingDlg::Load(const char* name, bool factory)
 
 void CRoutingDlg::SaveFirst()
 {
-    if (initialSaved)
+    // One try: a later one would record a routing already changed.
+    if (initialTried)
         return;
-    Save("-Initial");
-    initialSaved = true;
+    initialTried = true;
+    initialSaved = Save("-Initial");
+    initialModel = tablenum;
+}
+
+int CRoutingDlg::FactoryCallback(const char* path, void* window)
+{
+    auto* dlg = static_cast<CRoutingDlg*>(window);
+    const int before = dlg->factoryPresets.GetCount();
+    AfnCallback(path, &dlg->factoryPresets);
+    if (dlg->factoryPresets.GetCount() == before)
+        return 0;
+    // Entries keep the number of their file (from 1); the new one has none yet.
+    dlg->factoryFiles.emplace_back(path);
+    for (int i = 0; i <= before; ++i)
+        if (dlg->factoryPresets.GetItemData(i) == 0)
+            dlg->factoryPresets.SetItemData(i, static_cast<DWORD>(dlg->factoryFiles.size()));
+    return 0;
 }
 
 void CRoutingDlg::OnSelchangeFactory()
 {
-    CString name;
-    if (factoryPresets.GetLBText(factoryPresets.GetCurSel(), name) <= 0)
+    // Loaded from where it was found: presets of one name may lie in several
+    // subfolders.
+    const DWORD file = factoryPresets.GetItemData(factoryPresets.GetCurSel());
+    if (file == 0 || file > factoryFiles.size())
         return;
-    Load(name, true);
+    LoadFile(factoryFiles[file - 1]);
     Invalidate(TRUE);
 }
 
@@ -231,7 +262,7 @@ void CRoutingDlg::OnCancel()
 {
     // "-Initial" holds the device's routing before this run changed it; put it
     // back, but only on a device of the model it was saved from.
-    if (initialSaved && deviceModel == tablenum)
+    if (initialSaved && initialModel == tablenum && deviceModel == tablenum)
         Load("-Initial", false);
     EndDeviceTraffic();
     EndDialog(IDCANCEL);

@@ -9,6 +9,7 @@
 #include "CPaintDC.h"
 #include "EasyAfnFile.h"
 #include "LedDescriptor.h"
+#include "MessageBoxHook.h"
 #include "ModelTables.h"
 #include "NQButton.h"
 #include "NQGroupBox.h"
@@ -181,7 +182,18 @@ int CRoutingDlg::LoadGraphics()
         return 1;
     }
     CString descPath = settingsPath() + "/" + model->panelFile;
-    panelDesc.Load(descPath, static_cast<PanelHost*>(this));
+    // A description that lacks regions of the model's nodes or options (cut
+    // short, or made for another model) would give a page missing parts of the
+    // device; it is refused as a whole. A missing one has been reported.
+    if (panelDesc.Load(descPath, static_cast<PanelHost*>(this))
+        && (panelDesc.GetLedList().GetCount() < ioNodeCount(*model)
+            || panelDesc.GetButtonList().GetCount() < comboDescCount(model->comboDescs))) {
+        panelDesc.DeleteAll();
+        MessageBox(CString("Cannot load file: ")
+                + CString(QFileInfo(descPath.toQString()).absoluteFilePath()),
+            "Damaged panel description", MB_ICONWARNING);
+        return 1;
+    }
     loadScale = picture.GetScale();
     const int half = static_cast<int>(0.5 * panelDesc.GetLargestLedSize());
 
@@ -278,7 +290,8 @@ int CRoutingDlg::LoadGraphics()
     MakeFileName("*", pattern, TRUE);
     if (factoryPresets.GetWidget()) {
         factoryPresets.ResetContent();
-        EasyAfnFile walkFactory(pattern, AfnCallback, &factoryPresets, TRUE);
+        factoryFiles.clear();
+        EasyAfnFile walkFactory(pattern, FactoryCallback, this, TRUE);
         factoryPresets.SetCurSel(0);
     }
     SetChecks(GetSystemMenu(FALSE));

@@ -129,6 +129,13 @@ TEST_F(EditorEditingTest, DropTargetFollowsTheMouseOnlyOverLegalPartners)
     release(centre(node(AESin, 3)));
     EXPECT_FALSE(dlg->showRelations);
     EXPECT_EQ(main4->source, nullptr);
+    // Onto the partner and back onto the pressed node: no connection.
+    press(centre(main4));
+    move(centre(node(AESin, 4)), Qt::LeftButton);
+    move(centre(main4), Qt::LeftButton);
+    release(centre(main4));
+    EXPECT_EQ(main4->source, nullptr);
+    EXPECT_EQ(lineCount(), 0);
 }
 
 TEST_F(EditorEditingTest, NodesOffThePageCanBeSelectedButNotConnected)
@@ -137,6 +144,9 @@ TEST_F(EditorEditingTest, NodesOffThePageCanBeSelectedButNotConnected)
     IODesc* spdif0 = node(SPDIFcin, 0); // off the page while its option is off
     drag(spdif0, node(MAINinL, 0));
     EXPECT_EQ(dlg->selectedNode, spdif0);
+    // A click on a page node after that refused drag connects nothing either.
+    press(centre(node(ADATin, 0)));
+    release(centre(node(ADATin, 0)));
     EXPECT_EQ(node(MAINinL, 0)->source, nullptr);
     EXPECT_EQ(lineCount(), 0);
 }

@@ -2,11 +2,13 @@
 // round trips with every port option state, the preset lists, bad lines, failed
 // saves, refused names and the automatic "-Initial" and "-Previous".
 #include "EditorFixture.h"
+#include "SyncFixture.h"
 
 #include "AppFolders.h"
 #include "ModelTables.h"
 #include "NQButton.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -151,6 +153,15 @@ protected:
             if (n->gainKey)
                 n->SetGain(-0.5 * ((i++ * 7 + seed) % 40));
         }
+    }
+
+    // Chooses the user list's entry `name`, as a click in the list does.
+    void pick(const char* name)
+    {
+        const int i = dlg->userPresets.FindStringExact(-1, name);
+        ASSERT_GE(i, 0) << name;
+        dlg->userPresets.SetCurSel(i);
+        ASSERT_EQ(dlg->UpdateMap(0, 0, msgCommand, scSelChange, CRoutingDlg::idUserPresets), 0);
     }
 
     std::vector<std::string> boxCaptions() const
@@ -304,12 +315,12 @@ TEST_F(PresetTest, UnreadableLinesAreReportedAndTheRestIsStillApplied)
         "1001081a\r\n"
         "zz 4\r\n"
         "1001081b many\r\n"
-            + longLine + "\r\n" + longWord + "\r\n" + std::string("\x01\xfe\x00\x02", 4) + "\r\n"
+            + longLine + "\r\n" + longWord + "\r\n" + "\xfe\xff 1001081c\r\n"
             + "name: broken\r\n"
               "1001081d 2\r\n");
     dlg->Load("broken", false);
     const std::vector<std::string> bad
-        = { "1001081a", "zz 4", "1001081b many", longLine.substr(0, 255), longWord, "?\xfe??" };
+        = { "1001081a", "zz 4", "1001081b many", longLine.substr(0, 255), longWord, "?? 1001081c" };
     ASSERT_EQ(boxes->boxes().size(), bad.size());
     for (size_t i = 0; i < bad.size(); ++i) {
         EXPECT_EQ(boxes->boxes()[i].caption.toStdString(), "Bad Load File Line");
@@ -318,6 +329,31 @@ TEST_F(PresetTest, UnreadableLinesAreReportedAndTheRestIsStillApplied)
     EXPECT_DOUBLE_EQ(node(MAINoutR, 0)->gain, -2.5);
     EXPECT_EQ(node(MAINinL, 3)->value, 2);
     EXPECT_EQ(node(MAINinL, 2)->value, 99);
+}
+
+TEST_F(PresetTest, FilesThatAreNoPresetAreRefusedWholeBeforeAnythingChanges)
+{
+    const std::vector<std::pair<const char*, std::string>> files = { { "empty", "" },
+        { "words", "name: words\r\n\r\nhello world\r\n" },
+        { "binary", std::string("BM\x36\0\0\0\0\0\x36\0\0\0\x28\0", 14) + "\r\n1001081a 2\r\n" } };
+    open(0);
+    for (const auto& [name, bytes] : files)
+        writeAll(userPath(name), bytes);
+    open(0);
+    dlg->deviceModel = 0;
+    dlg->PutSetValue(0x1001081a, 1);
+    const PageState before = state();
+    clearSetQueue();
+    for (const auto& [name, bytes] : files)
+        pick(name);
+    EXPECT_EQ(state(), before);
+    EXPECT_TRUE(setTexts().empty());
+    EXPECT_EQ(readAll(userPath("-Initial")), "<missing>");
+    ASSERT_EQ(boxes->boxes().size(), files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        EXPECT_EQ(boxes->boxes()[i].caption.toStdString(), "Not a routing preset");
+        EXPECT_EQ(boxes->boxes()[i].text, userPath(files[i].first).toQString());
+    }
 }
 
 TEST_F(PresetTest, ListsOfferTheModelsOwnPresetsOnly)
@@ -329,6 +365,7 @@ TEST_F(PresetTest, ListsOfferTheModelsOwnPresetsOnly)
     EXPECT_EQ(entries(dlg->userPresets), std::vector<std::string>({ "alpha", "zeta" }));
     writeAll(factoryPath("Studio"), "1001081a 1\r\n");
     writeAll(settingsPath() + "/Q7300/more/Stage.rft", "1001081a 2\r\n");
+    writeAll(settingsPath() + "/Q7300/other/Stage.rft", "1001081a 3\r\n");
     writeAll(settingsPath() + "/Q7300A/Other.rft", "1001081a 2\r\n");
 
     open(1);
@@ -340,12 +377,18 @@ TEST_F(PresetTest, ListsOfferTheModelsOwnPresetsOnly)
     EXPECT_EQ(entries(dlg->userPresets), std::vector<std::string>({ "alpha", "zeta" }));
     EXPECT_EQ(dlg->userPresets.GetCurSel(), 0);
     // Factory presets are found in subfolders too.
-    EXPECT_EQ(entries(dlg->factoryPresets), std::vector<std::string>({ "Stage", "Studio" }));
+    EXPECT_EQ(
+        entries(dlg->factoryPresets), std::vector<std::string>({ "Stage", "Stage", "Studio" }));
 
-    // Choosing a factory entry loads it.
-    dlg->factoryPresets.SetCurSel(1);
-    ASSERT_EQ(dlg->UpdateMap(0, 0, msgCommand, scSelChange, CRoutingDlg::idFactoryPresets), 0);
-    EXPECT_EQ(node(MAINinL, 0)->value, 1);
+    // Choosing a factory entry loads the file it was found as.
+    std::vector<int> loaded;
+    for (int i = 0; i < 3; ++i) {
+        dlg->factoryPresets.SetCurSel(i);
+        ASSERT_EQ(dlg->UpdateMap(0, 0, msgCommand, scSelChange, CRoutingDlg::idFactoryPresets), 0);
+        loaded.push_back(node(MAINinL, 0)->value);
+    }
+    EXPECT_EQ(std::set<int>(loaded.begin(), loaded.begin() + 2), std::set<int>({ 2, 3 }));
+    EXPECT_EQ(loaded[2], 1);
 }
 
 TEST_F(PresetTest, UserPresetChosenInTheListBringsTheRoutingBack)
@@ -360,11 +403,11 @@ TEST_F(PresetTest, UserPresetChosenInTheListBringsTheRoutingBack)
     makeRouting(9);
     setOption(1, 0);
     setOption(0, 1);
-    const int i = dlg->userPresets.FindStringExact(-1, "Show");
-    ASSERT_GE(i, 0);
-    dlg->userPresets.SetCurSel(i);
-    ASSERT_EQ(dlg->UpdateMap(0, 0, msgCommand, scSelChange, CRoutingDlg::idUserPresets), 0);
+    pick("Show"); // the run's first load, which saves "-Initial" on the way
     EXPECT_EQ(state(), saved);
+    CString shown;
+    dlg->userPresets.GetWindowText(shown);
+    EXPECT_STREQ(shown, "Show");
 }
 
 TEST_F(PresetTest, FailedSavesKeepTheOldFileAndSayWhere)
@@ -503,4 +546,46 @@ TEST_F(PresetTest, FirstDragKeepsThePageBeforeItAsInitial)
     dlg->userPresets.GetWindowText(text);
     EXPECT_TRUE(text.IsEmpty());
     EXPECT_EQ(entries(dlg->userPresets), std::vector<std::string>({ "-Initial" }));
+}
+
+using PresetDeviceTest = synctest::SyncTest;
+
+// When "-Initial" could not be written, "Cancel" must not put an older one,
+// left by an earlier run, on the device.
+TEST_F(PresetDeviceTest, CancelLoadsNoInitialThisRunCouldNotWrite)
+{
+    for (bool blocked : { true, false }) {
+        SCOPED_TRACE(blocked ? "model folder blocked by a file" : "disk full");
+        openWithDevice(0, 0);
+        ASSERT_GE(drain(), 0);
+        CString path;
+        CRoutingDlg::MakeFileName(nullptr, path, false);
+        const QString folder = path.toQString();
+        QDir(folder).removeRecursively();
+        writeAll(path + "/-Initial.rut", "1001081a 4\r\n1001081d 7\r\n");
+        const auto first = device->Value(0x1001081a);
+        if (blocked) {
+            ASSERT_TRUE(QDir().rename(folder, folder + ".away"));
+            writeAll(path, "");
+            drag(node(ADATin, 2), node(MAINinL, 3));
+            QFile::remove(folder);
+            ASSERT_TRUE(QDir().rename(folder + ".away", folder));
+        } else {
+            struct rlimit saved { };
+            getrlimit(RLIMIT_FSIZE, &saved);
+            auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit small = saved;
+            small.rlim_cur = 64;
+            setrlimit(RLIMIT_FSIZE, &small);
+            drag(node(ADATin, 2), node(MAINinL, 3));
+            setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, oldHandler);
+        }
+        ASSERT_FALSE(boxes->boxes().empty());
+        EXPECT_EQ(boxes->boxes().back().caption.toStdString(), "Cannot save file");
+        clickWidget(dlg->cancelButton->GetWidget());
+        QApplication::processEvents();
+        EXPECT_EQ(device->Value(0x1001081a), first);
+        EXPECT_EQ(device->Value(0x1001081d), 3);
+    }
 }

@@ -70,26 +70,41 @@ TEST_F(PanelFaultTest, MissingDescriptionShowsThePictureWithoutNodes)
     EXPECT_EQ(nodeCount(), ioNodeCount(main_table[kBase]));
 }
 
-TEST_F(PanelFaultTest, EmptyPageOfAMissingPictureDoesNotOverwriteTheSavedRouting)
+TEST_F(PanelFaultTest, MissingPictureOrCutDescriptionBuildsNoPageAndKeepsTheSavedRouting)
 {
-    // A good run leaves "-Previous" of Q7300A behind.
-    open(kA);
-    ASSERT_TRUE(connectSomething());
-    dlg->OnOkExit();
-    close();
     const QString previous
         = configPath().toQString() + "/" + main_table[kA].modelName + "/-Previous.rut";
-    const std::string saved = fileBytes(previous);
-    ASSERT_GT(saved.size(), 100u);
+    for (bool cut : { false, true }) {
+        SCOPED_TRACE(cut ? "description cut in half" : "picture missing");
+        installPanelFiles();
+        // A good run leaves "-Previous" of Q7300A behind.
+        open(kA);
+        ASSERT_TRUE(connectSomething());
+        dlg->OnOkExit();
+        close();
+        const std::string saved = fileBytes(previous);
+        ASSERT_GT(saved.size(), 100u);
 
-    // Next time the picture is gone: the page is empty, and OK must not store
-    // that empty page over the routing the user had.
-    ASSERT_TRUE(QFile::remove(dataFile(main_table[kA].bitmapFile)));
-    open(kA);
-    EXPECT_EQ(boxesMentioning("Cannot load file: "), 1);
-    EXPECT_EQ(nodeCount(), 0);
-    dlg->OnOkExit();
-    EXPECT_EQ(fileBytes(previous), saved);
+        // Next time a panel file is gone or damaged: no page is built from it,
+        // and OK must not store that page over the routing the user had.
+        const QString broken = dataFile(cut ? main_table[kA].panelFile : main_table[kA].bitmapFile);
+        if (cut) {
+            const std::string text = fileBytes(broken);
+            QFile f(broken);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            f.write(text.data(), static_cast<qint64>(text.size() / 2));
+        } else {
+            ASSERT_TRUE(QFile::remove(broken));
+        }
+        const size_t shown = boxes->boxes().size();
+        open(kA);
+        EXPECT_EQ(boxes->boxes().size(), shown + 1);
+        EXPECT_EQ(boxesMentioning("Cannot load file: " + QFileInfo(broken).absoluteFilePath()), 1);
+        EXPECT_EQ(nodeCount(), 0);
+        EXPECT_EQ(dlg->optionButtons.GetCount(), 0);
+        dlg->OnOkExit();
+        EXPECT_EQ(fileBytes(previous), saved);
+    }
 }
 
 } // namespace
