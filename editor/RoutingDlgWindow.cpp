@@ -323,9 +323,9 @@ double CRoutingDlg::EmfOutline(const CRect* outline)
     CRect area(0, g.bottom + 10, w.Width(), w.Height());
     const double scale = picture.SetDisplayRect(area, pictureMargin);
     pictureTopLeft = CPoint(area.left, area.top);
-    CRect now;
-    GetWindowRect(&now);
-    SetWindowPos(nullptr, 0, 0, w.Width(), area.bottom + 10, wpNoMove);
+    // The window keeps the size its layout gives it: the frame cannot resize it
+    // (the page would not follow); "Bigger" and "Smaller" change it through here.
+    GetWidget()->setFixedSize(w.Width(), area.bottom + 10);
     if (!outline)
         return scale;
     CRect o;

@@ -9,9 +9,11 @@
 #include "NQLineEdit.h"
 #include "ProfileStore.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QWidget>
 
 using namespace editortest;
 
@@ -163,8 +165,17 @@ TEST_F(EditorPageTest, BiggerThenSmallerComesBackWithinAPixelPerStepAndNodesFoll
     const CRect saved = dlg->sizer.rect;
     IODesc* n = node(DSPBin, 3);
     const CRect base = n->baseRect;
+    // Dragging the frame does not resize the window; only the page's own steps do.
+    QWidget* w = dlg->GetWidget();
+    const QSize laidOut = w->size();
+    w->resize(laidOut + QSize(150, 90));
+    QApplication::processEvents();
+    EXPECT_EQ(w->size(), laidOut);
     dlg->ChangeSize(1);
     EXPECT_EQ(dlg->sizer.rect.Width(), static_cast<int>(1.2 * saved.Width()));
+    EXPECT_EQ(w->width(), dlg->sizer.rect.Width());
+    w->resize(w->size() - QSize(150, 90));
+    EXPECT_EQ(w->width(), dlg->sizer.rect.Width());
     EXPECT_GT(n->rect.Width(), base.Width());
     dlg->ChangeSize(1);
     dlg->ChangeSize(1);

@@ -111,17 +111,17 @@ int FaultTest::boxesMentioning(const QString& words) const
     return n;
 }
 
-bool FaultTest::connectSomething()
+bool connectSomething(CRoutingDlg& dlg)
 {
-    for (POSITION d = dlg->activeNodes.GetHeadPosition(); d;) {
-        IODesc* dest = dlg->activeNodes.Next(d);
+    for (POSITION d = dlg.activeNodes.GetHeadPosition(); d;) {
+        IODesc* dest = dlg.activeNodes.Next(d);
         if (!dest->IsActiveInput() || dest->source)
             continue;
-        for (POSITION s = dlg->activeNodes.GetHeadPosition(); s;) {
-            IODesc* src = dlg->activeNodes.Next(s);
+        for (POSITION s = dlg.activeNodes.GetHeadPosition(); s;) {
+            IODesc* src = dlg.activeNodes.Next(s);
             if (src->Connects(dest)) {
-                dlg->PutLine(dest, src, false);
-                dlg->Scan();
+                dlg.PutLine(dest, src, false);
+                dlg.Scan();
                 return true;
             }
         }

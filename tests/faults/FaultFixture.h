@@ -23,6 +23,9 @@ std::string fileBytes(const QString& path);
 // Runs the event loop until done() holds or ms milliseconds have passed;
 // returns done().
 bool pumpUntil(const std::function<bool()>& done, int ms);
+// Connects the first legal source to the first destination that can take one
+// without a source, as a drag does; FALSE when the page has none.
+bool connectSomething(CRoutingDlg& dlg);
 
 class FaultTest : public ::testing::Test {
 protected:
@@ -41,9 +44,7 @@ protected:
     int boxesCaptioned(const QString& caption) const;
     // Boxes shown so far whose caption or text holds `words`.
     int boxesMentioning(const QString& words) const;
-    // Connects the first legal source to the first destination that can take
-    // one without a source, as a drag does; FALSE when the page has none.
-    bool connectSomething();
+    bool connectSomething() { return dlg && faults::connectSomething(*dlg); }
 
     std::string dir; // fresh folder of this test (also the current folder)
     std::unique_ptr<QSettings> store;

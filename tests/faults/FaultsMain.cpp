@@ -16,6 +16,10 @@ int main(int argc, char** argv)
         QApplication app(argc, argv);
         return faults::childConfigFolderBlocked();
     }
+    if (argc == 2 && std::strcmp(argv[1], faults::kChildNonAsciiFolders) == 0) {
+        QApplication app(argc, argv);
+        return faults::childNonAsciiFolders(argc, argv);
+    }
     TestEnv::setUp();
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);

@@ -10,7 +10,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
+#include <QMap>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
 #include <QWidget>
+
+#include <cstdlib>
+#include <unistd.h>
 
 namespace faults {
 namespace {
@@ -72,6 +80,32 @@ TEST_F(SettingsFaultTest, CorruptStoreStartsOnSaneValuesAndKeepsWhatItDoesNotTou
     EXPECT_STREQ(GetProfileString("MIDI", "In", ""), "Somebody's Interface");
 }
 
+// A stored window rectangle far larger than any screen and far off it: the
+// window is made to fit the screen and placed on it, and so is what is stored.
+TEST_F(SettingsFaultTest, HugeStoredWindowRectangleIsKeptOnTheScreen)
+{
+    WriteProfileString("Nerilune", "Sizer", "-99999,-99999,99999999,99999999");
+    open(0);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QWidget* w = dlg->GetWidget();
+    EXPECT_TRUE(screen.contains(w->frameGeometry())) << w->width() << "x" << w->height();
+    EXPECT_EQ(nodeCount(), ioNodeCount(main_table[0]));
+    // Every node of the page lies inside the window, where the user sees it.
+    int outside = 0;
+    for (POSITION pos = dlg->nodes.GetHeadPosition(); pos;) {
+        const CRect r = dlg->nodes.Next(pos)->rect;
+        outside += QRect(0, 0, w->width(), w->height()).contains(QPoint(r.left, r.top)) ? 0 : 1;
+    }
+    EXPECT_EQ(outside, 0);
+    close();
+    store->sync();
+    const QStringList stored = GetProfileString("Nerilune", "Sizer", "").toQString().split(',');
+    ASSERT_EQ(stored.size(), 4);
+    EXPECT_TRUE(screen.contains(QRect(QPoint(stored[0].toInt(), stored[1].toInt()),
+        QPoint(stored[2].toInt() - 1, stored[3].toInt() - 1))))
+        << stored.join(',').toStdString();
+}
+
 // The program's settings file inside the data folder cannot be a file (here a
 // folder sits in its place): the native store takes over and keeps settings
 // from one run to the next.
@@ -101,6 +135,91 @@ TEST_F(SettingsFaultTest, SettingsFileThatCannotBeWrittenFallsBackToTheNativeSto
         << "the blocking folder was touched";
     QCoreApplication::setApplicationName(oldName);
     SetProfileStore(store.get());
+}
+
+// Runs the application probe (a program on the real start-up road) with the
+// given XDG folders below `root`, as the user `uid` (0: as it is); its
+// "key=value" lines and, under "stderr", what it printed there.
+QMap<QString, QString> runProbe(const QString& root, uid_t uid, const QStringList& args)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("HOME", root + "/home");
+    env.insert("XDG_CONFIG_HOME", root + "/config");
+    env.insert("XDG_DATA_HOME", root + "/data");
+    env.insert("XDG_DATA_DIRS", root + "/sys");
+    env.insert("XDG_RUNTIME_DIR", root + "/home");
+    QProcess p;
+    p.setProcessEnvironment(env);
+    QStringList all = args;
+    QString program = APPPROBE_PROGRAM;
+    if (uid != 0) {
+        all = QStringList { "--reuid=" + QString::number(uid), "--regid=" + QString::number(uid),
+            "--clear-groups", "--", program }
+            + args;
+        program = "setpriv";
+    }
+    p.start(program, all);
+    p.waitForFinished(30000);
+    QMap<QString, QString> values;
+    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+        const int eq = line.indexOf('=');
+        if (eq > 0)
+            values.insert(line.left(eq), line.mid(eq + 1));
+    }
+    values.insert("stderr", QString::fromUtf8(p.readAllStandardError()));
+    return values;
+}
+
+// The toolkit saves an ini file through a temporary file beside it, so a
+// writable ini file in a folder that takes no new files cannot be saved: the
+// native store is used. Permission bits stop only an unprivileged user, so the
+// program runs as one.
+TEST(SettingsStoreFaults, IniFileInAFolderThatTakesNoNewFilesLeavesSettingsInTheNativeStore)
+{
+    const uid_t nobody = 65534;
+    if (geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+        GTEST_SKIP() << "needs root and setpriv to run the program as another user";
+    char tmpl[] = "/tmp/q7300-store-XXXXXX";
+    ASSERT_TRUE(mkdtemp(tmpl));
+    const QString root = tmpl;
+    const QString ini = root + "/sys/q7300-appprobe/q7300-appprobe.ini";
+    ASSERT_TRUE(QDir().mkpath(root + "/sys/q7300-appprobe"));
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Main]\nOld=1\n");
+    }
+    QFile::setPermissions(ini,
+        QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadOther
+            | QFileDevice::WriteOther);
+    for (const char* sub : { "config", "home" }) {
+        QDir().mkpath(root + "/" + sub);
+        QFile::setPermissions(root + "/" + sub, QFileDevice::Permissions(0x7777));
+    }
+    QFile::setPermissions(root, QFileDevice::Permissions(0x7755));
+    const auto written = runProbe(root, nobody, { "info", "set", "Main", "Probe", "kept" });
+    EXPECT_EQ(written["store"], "native");
+    EXPECT_FALSE(written["stderr"].contains("cannot write")) << written["stderr"].toStdString();
+    EXPECT_EQ(runProbe(root, nobody, { "get", "Main", "Probe" })["get.Main.Probe"], "kept");
+    EXPECT_EQ(fileBytes(ini), "[Main]\nOld=1\n");
+    QDir(root).removeRecursively();
+}
+
+// A store that cannot be written at all (the native store's folder is a file)
+// says so on standard error instead of losing the settings silently.
+TEST(SettingsStoreFaults, StoreThatCannotBeWrittenSaysSoOnStandardError)
+{
+    const QString root = QString::fromStdString(TestEnv::freshDir("store"));
+    for (const char* sub : { "home", "sys" })
+        ASSERT_TRUE(QDir().mkpath(root + "/" + sub));
+    QFile blocker(root + "/config");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const auto r = runProbe(root, 0, { "info", "set", "Main", "Probe", "lost" });
+    EXPECT_EQ(r["store"], "native");
+    EXPECT_TRUE(r["stderr"].contains("cannot write the settings to " + root + "/config/"))
+        << r["stderr"].toStdString();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "TestEnv.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
@@ -24,7 +25,16 @@ void TestEnv::setUp()
     setenv("XDG_CONFIG_HOME", (g_root + "/config").c_str(), 1);
     setenv("XDG_DATA_HOME", (g_root + "/data").c_str(), 1);
     setenv("XDG_DATA_DIRS", (g_root + "/datadirs").c_str(), 1);
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    // One screen of a common desktop size (the platform's own is 800x800), so
+    // that stored window rectangles, which are kept on a screen, fit as they are.
+    const std::string screen = g_root + "/screen.json";
+    if (std::FILE* f = std::fopen(screen.c_str(), "w")) {
+        std::fputs("{\"screens\":[{\"name\":\"test\",\"x\":0,\"y\":0,\"width\":1920,"
+                   "\"height\":1200,\"logicalDpi\":96,\"logicalBaseDpi\":96,\"dpr\":1}]}",
+            f);
+        std::fclose(f);
+    }
+    setenv("QT_QPA_PLATFORM", ("offscreen:configfile=" + screen).c_str(), 1);
 }
 
 const std::string& TestEnv::root()
