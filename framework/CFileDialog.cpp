@@ -12,6 +12,36 @@ FileDialogHandler& handlerSlot()
 }
 } // namespace
 
+QStringList fileDialogFilters(const QString& filter)
+{
+    if (!filter.contains(QLatin1Char('|')))
+        return filter.trimmed().isEmpty() ? QStringList() : QStringList { filter.trimmed() };
+    QStringList entries;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        if (description.isEmpty())
+            break; // "||" ends the list
+        QStringList patterns;
+        for (QString p : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
+            p = p.trimmed();
+            if (p == QLatin1String("*.*"))
+                p = QStringLiteral("*"); // names without a '.' too
+            if (!p.isEmpty())
+                patterns << p;
+        }
+        if (patterns.isEmpty())
+            continue;
+        // The toolkit takes the patterns from the parentheses: put the pair's own there.
+        const qsizetype paren = description.indexOf(QLatin1Char('('));
+        if (paren > 0)
+            description = description.left(paren).trimmed();
+        entries << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' '))
+                + QLatin1Char(')');
+    }
+    return entries;
+}
+
 FileDialogHandler setFileDialogHandler(FileDialogHandler handler)
 {
     return std::exchange(handlerSlot(), std::move(handler));
@@ -32,7 +62,8 @@ CFileDialog::~CFileDialog() = default;
 
 FileDialogRequest CFileDialog::request() const
 {
-    FileDialogRequest r { m_open != FALSE, m_defaultExtension, m_fileName, m_filter, QString() };
+    FileDialogRequest r { m_open != FALSE, m_defaultExtension, m_fileName, m_filter, QString(),
+        fileDialogFilters(m_filter) };
     if (!m_fileName.isEmpty()) {
         QFileInfo info(m_fileName);
         if (info.isDir())
@@ -56,8 +87,8 @@ int CFileDialog::DoModal()
         dlg.setFileMode(req.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         if (req.open)
             dlg.setWindowTitle(QStringLiteral("Open"));
-        if (!req.filter.isEmpty())
-            dlg.setNameFilter(req.filter);
+        if (!req.nameFilters.isEmpty())
+            dlg.setNameFilters(req.nameFilters);
         if (!req.startFolder.isEmpty())
             dlg.setDirectory(req.startFolder);
         if (!m_fileName.isEmpty() && !QFileInfo(m_fileName).isDir())

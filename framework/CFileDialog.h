@@ -11,9 +11,18 @@ struct FileDialogRequest {
     bool open; // open mode (title "Open"); save mode otherwise
     QString defaultExtension;
     QString fileName; // proposed name as given
-    QString filter; // the whole filter string, one toolkit filter entry
+    QString filter; // the filter string as given
     QString startFolder; // folder the dialog starts in ("" for the toolkit's choice)
+    QStringList nameFilters; // the toolkit's filter list made from `filter`
 };
+
+// The toolkit's filter list for a filter string of "|"-separated pairs of a
+// description and its patterns (";"-separated), ended by "||":
+// "Binary Files (*.bin)|*.bin|All Files (*.*)|*.*||" gives "Binary Files (*.bin)"
+// and "All Files (*)". Each entry shows the pair's own patterns, and "*.*" means
+// every file, as it does where such strings come from. A string without "|" is
+// one entry as it is.
+QStringList fileDialogFilters(const QString& filter);
 
 // Answers file dialogs instead of showing them (tests): fills `chosen` and returns
 // IDOK or IDCANCEL. An empty handler restores the real dialog.
