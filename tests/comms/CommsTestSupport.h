@@ -1,127 +1,23 @@
 #pragma once
-// Stand-ins shared by the comms tests: a transport that records what is sent,
-// a protocol object that records what it dispatches, and a private settings
-// store.
-#include "CMemFile.h"
-#include "MIDIbase.h"
-#include "MidiMsg.h"
+// Stand-ins shared by the comms tests: a private settings store, answered
+// file questions, files as bytes and well-formed dump files.
+#include "CommsHooks.h"
+#include "Nibble.h"
 #include "ProfileStore.h"
-#include "RtMidiMsg.h"
+#include "ProtocolRecorder.h"
 #include "TestEnv.h"
-#include "ZorvantaMidiProcessor.h"
 
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QFile>
 #include <QSettings>
 
-#include <memory>
-#include <string>
-#include <vector>
+#include <cstdlib>
+#include <deque>
 
-using Bytes = std::vector<unsigned char>;
-
-// Records every message as the bytes it would put on the wire.
-class RecordingTransport : public MIDIbase {
-public:
-    int IsOpen() override { return open ? 1 : 0; }
-    int Open(signed char force) override
-    {
-        ++opens;
-        lastForce = force;
-        if (openError)
-            return openError;
-        open = true;
-        return 0;
-    }
-    int Close() override
-    {
-        open = false;
-        ++closes;
-        return 0;
-    }
-    int Busy() override { return busy; }
-    int Send(int count, sendInfo* pieces) override
-    {
-        Bytes message;
-        for (int i = 0; i < count; ++i)
-            message.insert(message.end(), pieces[i].data, pieces[i].data + pieces[i].length);
-        sent.push_back(message);
-        pieceCounts.push_back(count);
-        return sendError;
-    }
-    int ShortMessage(unsigned char status, unsigned char d1, unsigned char d2) override
-    {
-        sent.push_back(Bytes { status, d1, d2 });
-        pieceCounts.push_back(0);
-        return sendError;
-    }
-
-    bool open = true;
-    int openError = 0;
-    int sendError = 0;
-    int busy = 0;
-    int opens = 0;
-    int closes = 0;
-    signed char lastForce = 0;
-    std::vector<Bytes> sent;
-    std::vector<int> pieceCounts;
-};
-
-struct Dispatched {
-    std::string kind; // "text", "unknown", "prognums"
-    int command;
-    std::string text; // the text, or the raw block
-};
-
-// Records what assembly and dispatch hand to the overridable handlers.
-class RecordingProcessor : public ZorvantaMidiProcessor {
-public:
-    RecordingProcessor()
-    {
-        auto t = std::make_unique<RecordingTransport>();
-        transport = t.get();
-        InstallTransport(std::move(t), commMidi);
-    }
-    void ProcessTextMessage(int command, const char* text, QObject*) override
-    {
-        events.push_back({ "text", command, text });
-        if (onText)
-            onText();
-    }
-    void UnknownCommand(char* message, int length) override
-    {
-        events.push_back(
-            { "unknown", static_cast<unsigned char>(message[0]), std::string(message, length) });
-    }
-    void OnPrognumsDump(int count, const prognums_buffer* pairs, QObject*) override
-    {
-        std::string s;
-        for (int i = 0; i < count; ++i)
-            s += std::to_string(pairs[i].bank) + "/" + std::to_string(pairs[i].program) + ";";
-        events.push_back({ "prognums", count, s });
-    }
-    int ProcessIdentityMessage(char* text, QObject*) override
-    {
-        identityTexts.push_back(text);
-        return consumeIdentity;
-    }
-    int ProcessBinaryFile(int command, int length, QObject*) override
-    {
-        std::string payload(static_cast<size_t>(length), '\0');
-        AssemblyBuffer()->Read(payload.data(), length);
-        events.push_back({ "binary", command, payload });
-        return 1;
-    }
-    // Feeds one chunk of received bytes.
-    int feed(const Bytes& bytes)
-    {
-        return ProcessMidiMsg(new RtMidiMsg(bytes.data(), bytes.size()), nullptr);
-    }
-
-    RecordingTransport* transport;
-    std::vector<Dispatched> events;
-    std::vector<std::string> identityTexts;
-    int consumeIdentity = 0;
-    std::function<void()> onText;
-};
+// The protocol object opens the MIDI service as it starts: never start one.
+inline const int noJackAutostart = (setenv("JACK_NO_START_SERVER", "1", 1), 0);
 
 // A fresh ini file as the process-wide settings store for one test.
 class ScopedSettings {
@@ -143,17 +39,78 @@ private:
     QSettings settings_;
 };
 
-inline Bytes framed(unsigned char command, const std::string& payload, unsigned char id = 1)
+// Answers the comms layer's file questions from a queue while it lives and
+// records every question; an empty queue cancels.
+class FileAnswers {
+public:
+    struct Question {
+        bool open;
+        std::string proposed, filter;
+    };
+    FileAnswers()
+    {
+        previous_ = commsHooks().askFileName;
+        commsHooks().askFileName
+            = [this](bool open, const char*, const char* proposed, const char* filter) {
+                  questions.push_back({ open, proposed ? proposed : "", filter ? filter : "" });
+                  if (answers.empty())
+                      return CString();
+                  CString a(answers.front().c_str());
+                  answers.pop_front();
+                  return a;
+              };
+    }
+    ~FileAnswers() { commsHooks().askFileName = previous_; }
+    FileAnswers(const FileAnswers&) = delete;
+    FileAnswers& operator=(const FileAnswers&) = delete;
+    void choose(const std::string& path) { answers.push_back(path); }
+
+    std::deque<std::string> answers;
+    std::vector<Question> questions;
+
+private:
+    decltype(CommsHooks::askFileName) previous_;
+};
+
+inline std::string writeBytes(const std::string& path, const Bytes& bytes)
 {
-    Bytes b { 0xF0, 0x7D, 0x70, id, command };
-    b.reserve(payload.size() + 6);
-    for (char c : payload)
-        b.push_back(static_cast<unsigned char>(c));
-    b.push_back(0xF7);
-    return b;
+    QFile f(QString::fromStdString(path));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size()));
+    return path;
 }
 
-inline Bytes bytesOf(const std::string& s)
+inline Bytes readBytes(const std::string& path)
 {
-    return Bytes(s.begin(), s.end());
+    QFile f(QString::fromStdString(path));
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray all = f.readAll();
+    return Bytes(all.begin(), all.end());
+}
+
+// A dump file of these data bytes: length, data and checksum as nibbles.
+inline Bytes dumpFileOf(const Bytes& data)
+{
+    Bytes out(2 * data.size() + 10);
+    out.resize(static_cast<size_t>(
+        nibbleizeBlock(data.data(), static_cast<int>(data.size()), out.data(), 1)));
+    return out;
+}
+
+// Data bytes 0..n-1 with the section sizes a (data bytes 9..11) and b (data
+// bytes a+13..a+15) written in where they fit.
+inline Bytes sectionedData(size_t n, unsigned long a, unsigned long b)
+{
+    Bytes data(n);
+    for (size_t i = 0; i < n; ++i)
+        data[i] = static_cast<unsigned char>(i * 7 + 3);
+    auto put24 = [&](size_t at, unsigned long v) {
+        for (size_t k = 0; k < 3; ++k)
+            if (at + k < n)
+                data[at + k] = static_cast<unsigned char>(v >> (16 - 8 * k));
+    };
+    put24(9, a);
+    put24(a + 13, b);
+    return data;
 }

@@ -62,28 +62,6 @@ private:
     std::vector<Bytes> got_;
 };
 
-// A reply window: hands every posted MIDI message to the protocol object.
-class ReplyWindow : public QObject {
-public:
-    explicit ReplyWindow(ZorvantaMidiProcessor& p)
-        : p_(p)
-    {
-    }
-    bool event(QEvent* e) override
-    {
-        const MsgEvent* m = MsgEvent::from(e);
-        if (!m || m->code() != 1024)
-            return QObject::event(e);
-        ++posted;
-        p_.ProcessMidiMsg(reinterpret_cast<MidiMsg*>(m->lParam()), this);
-        return true;
-    }
-    int posted = 0;
-
-private:
-    ZorvantaMidiProcessor& p_;
-};
-
 // Records dispatched replies of a protocol object using the real transport.
 class LinkedProcessor : public ZorvantaMidiProcessor {
 public:
@@ -98,18 +76,6 @@ public:
     }
     std::vector<Dispatched> texts;
 };
-
-bool pumpUntil(const std::function<bool()>& done, int ms = 3000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    QCoreApplication::processEvents();
-    return done();
-}
 
 } // namespace
 
