@@ -73,8 +73,14 @@ void MIDIpage::InChange()
 
 void MIDIpage::OnOK()
 {
-    output_.GetWindowText(info_->outName);
-    input_.GetWindowText(info_->inName);
+    // Lists left empty (no MIDI service running) keep the saved choice.
+    CString name;
+    output_.GetWindowText(name);
+    if (!name.IsEmpty())
+        info_->outName = name;
+    input_.GetWindowText(name);
+    if (!name.IsEmpty())
+        info_->inName = name;
     info_->Flush();
     ConfigPage::OnOK();
 }

@@ -149,6 +149,7 @@ TEST_F(DeviceFaultTest, MidiServiceStoppedAndStartedAgainAroundAConnectedEditor)
     InstallCommsWindows();
     const auto simArgs = QStringList { "--model", "Q7300FW", "--api", "jack", "--port-name",
         QString::fromStdString("Faults " + std::to_string(::getpid())), "--log" };
+    const CString portChoice = GetProfileString("MIDI", "In", "");
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         const auto linesBefore = connections();
@@ -173,6 +174,7 @@ TEST_F(DeviceFaultTest, MidiServiceStoppedAndStartedAgainAroundAConnectedEditor)
         answerNextDialog(round == 1);
         dlg->OnSysCommand(110, 0);
         ASSERT_TRUE(pumpUntil([&] { return dlg->local != 0; }, 8000)) << title().toStdString();
+        EXPECT_EQ(GetProfileString("MIDI", "In", ""), portChoice) << "empty lists were saved";
         sim.stop();
 
         ASSERT_TRUE(midi.restartJack());
