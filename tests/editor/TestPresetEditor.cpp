@@ -324,7 +324,7 @@ TEST_F(PresetTest, UnreadableLinesAreReportedAndTheRestIsStillApplied)
     ASSERT_EQ(boxes->boxes().size(), bad.size());
     for (size_t i = 0; i < bad.size(); ++i) {
         EXPECT_EQ(boxes->boxes()[i].caption.toStdString(), "Bad Load File Line");
-        EXPECT_EQ(boxes->boxes()[i].text.toLatin1().toStdString(), bad[i]);
+        EXPECT_EQ(boxes->boxes()[i].text, QString::fromStdString(bad[i]));
     }
     EXPECT_DOUBLE_EQ(node(MAINoutR, 0)->gain, -2.5);
     EXPECT_EQ(node(MAINinL, 3)->value, 2);
@@ -550,9 +550,9 @@ TEST_F(PresetTest, FirstDragKeepsThePageBeforeItAsInitial)
 
 using PresetDeviceTest = synctest::SyncTest;
 
-// When "-Initial" could not be written, "Cancel" must not put an older one,
-// left by an earlier run, on the device.
-TEST_F(PresetDeviceTest, CancelLoadsNoInitialThisRunCouldNotWrite)
+// "Cancel" puts back only an "-Initial" this run wrote for the shown model,
+// never an older one an earlier run left behind.
+TEST_F(PresetDeviceTest, CancelLoadsNoInitialThisRunDidNotWrite)
 {
     for (bool blocked : { true, false }) {
         SCOPED_TRACE(blocked ? "model folder blocked by a file" : "disk full");
@@ -588,4 +588,15 @@ TEST_F(PresetDeviceTest, CancelLoadsNoInitialThisRunCouldNotWrite)
         EXPECT_EQ(device->Value(0x1001081a), first);
         EXPECT_EQ(device->Value(0x1001081d), 3);
     }
+    // Nor one of the device's model when this run wrote that of another.
+    openWithDevice(0, 1);
+    drag(node(ADATin, 2), node(MAINinL, 3)); // Q7300 shown until the device answers
+    ASSERT_GE(drain(), 0);
+    ASSERT_EQ(tablenum, 1);
+    const auto read = device->Value(0x1001081a);
+    writeAll(
+        configPath() + "/Q7300A/-Initial.rut", read == 4 ? "1001081a 5\r\n" : "1001081a 4\r\n");
+    clickWidget(dlg->cancelButton->GetWidget());
+    QApplication::processEvents();
+    EXPECT_EQ(device->Value(0x1001081a), read);
 }
