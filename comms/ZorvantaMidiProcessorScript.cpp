@@ -33,10 +33,9 @@ void ZorvantaMidiProcessor::RunKeyScript(CFile& script, int pause)
             char text[KeyScriptReader::kMaxLine + 8];
             std::snprintf(text, sizeof text, "0x%s %s", fields[1].c_str(), fields[2].c_str());
             if (pause < 0) {
-                // The framework's question boxes offer Yes and No; a Cancel,
-                // where a box offers one, ends the script.
+                // Yes sends, No skips this line, Cancel ends the script.
                 const int answer = FrameworkMessageBox(nullptr, textToQString(text),
-                    QStringLiteral("Send this one ?"), MB_YESNO | MB_ICONQUESTION);
+                    QStringLiteral("Send this one ?"), MB_YESNOCANCEL | MB_ICONQUESTION);
                 if (answer == IDNO)
                     continue;
                 if (answer != IDYES)
@@ -58,8 +57,7 @@ void ZorvantaMidiProcessor::RunKeyScript(CFile& script, int pause)
             else if (const unsigned long ms = keyScriptWait(seconds))
                 keyScriptDelay(ms);
         } else if (isWord(fields, 0, "MSG")) {
-            FrameworkMessageBox(nullptr,
-                textToQString(fields.size() > 1 ? fields[1].c_str() : ""),
+            FrameworkMessageBox(nullptr, textToQString(fields.size() > 1 ? fields[1].c_str() : ""),
                 QStringLiteral("Message"), MB_OK | MB_ICONQUESTION);
         }
     }

@@ -4,6 +4,7 @@
 
 #include "AppGlobals.h"
 #include "CMenu.h"
+#include "FrameworkAssert.h"
 #include "MIDIbase.h"
 #include "MessageBoxHook.h"
 #include "ModelTables.h"
@@ -383,7 +384,8 @@ void CRoutingDlg::GotRoot(const char* name)
 
 void CRoutingDlg::ChangeTable(int model)
 {
-    if (model < 0 || model >= modelCount)
+    // Models come from the menu and from known device names, all rows of the table.
+    if (!ASSERT(model >= 0 && model < modelCount))
         return;
     tablenum = model;
     WriteProfileInt("main", "machine", model);

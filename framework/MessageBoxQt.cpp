@@ -63,10 +63,11 @@ int QtMessageBox(QObject* parent, const QString& text, const QString& caption, U
     for (int v : values)
         if (toolkitButton(v) == pressed)
             return v;
-    // Closed without a button: the box's escape answer (Cancel, No) or its first.
-    for (int v : values)
-        if (v == IDBOX_CANCEL || v == IDNO)
-            return v;
+    // Closed without a button: the box's escape answer (Cancel, else No) or its first.
+    for (int escape : { IDBOX_CANCEL, IDNO })
+        for (int v : values)
+            if (v == escape)
+                return v;
     return values.empty() ? IDBOX_OK : values.front();
 }
 

@@ -1,4 +1,5 @@
 #include "CObList.h"
+#include "FrameworkAssert.h"
 #include <memory>
 
 CObList::~CObList()
@@ -67,7 +68,8 @@ POSITION CObList::InsertAfter(POSITION pos, CObject* o)
 
 CObject* CObList::RemoveHead()
 {
-    if (!m_head) {
+    // Callers remove only from a list they know holds something.
+    if (!ASSERT(m_head)) {
         return nullptr;
     }
     CObject* o = m_head->data;
@@ -77,7 +79,7 @@ CObject* CObList::RemoveHead()
 
 CObject* CObList::RemoveTail()
 {
-    if (!m_tail) {
+    if (!ASSERT(m_tail)) {
         return nullptr;
     }
     CObject* o = m_tail->data;

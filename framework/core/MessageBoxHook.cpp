@@ -27,6 +27,8 @@ std::vector<int> messageBoxButtons(UINT flags)
         return { IDRETRY, IDBOX_CANCEL };
     case MB_ABORTRETRYIGNORE:
         return { IDABORT, IDRETRY, IDIGNORE };
+    case MB_YESNOCANCEL:
+        return { IDYES, IDNO, IDBOX_CANCEL };
     default:
         return { IDBOX_OK };
     }

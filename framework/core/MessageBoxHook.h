@@ -13,6 +13,7 @@ constexpr UINT MB_YESNO = 0x40;
 constexpr UINT MB_YESNO2 = 0x80;
 constexpr UINT MB_RETRYCANCEL = 0x100;
 constexpr UINT MB_ABORTRETRYIGNORE = 0x200;
+constexpr UINT MB_YESNOCANCEL = 0x400;
 constexpr UINT MB_BUTTONMASK = 0x7F0;
 constexpr UINT MB_ICONNONE = 0;
 constexpr UINT MB_ICONINFORMATION = 1;

@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QWidget>
 
 using namespace editortest;
@@ -195,6 +196,23 @@ TEST_F(EditorPageTest, BiggerThenSmallerComesBackWithinAPixelPerStepAndNodesFoll
     b->GetWindowRect(&now);
     dlg->ScreenToClient(&now);
     EXPECT_NEAR(now.left, b->createRect.left, 3);
+}
+
+// A model number outside the table is a broken assumption: reported with the
+// framework's assertion box, and the page stays as it is.
+TEST_F(EditorPageTest, ModelOutsideTheTableIsReportedAndChangesNothing)
+{
+    open(1);
+    const size_t before = boxes->boxes().size();
+    dlg->ChangeTable(modelCount);
+    EXPECT_EQ(tablenum, 1);
+    EXPECT_EQ(dlg->nodes.GetCount(), ioNodeCount(main_table[1]));
+    ASSERT_EQ(boxes->boxes().size(), before + 1);
+    const QString caption = boxes->boxes().back().caption;
+    EXPECT_TRUE(QRegularExpression("^Assertion failed at line [0-9]+ in RoutingDlgSync\\.cpp$")
+                    .match(caption)
+                    .hasMatch())
+        << caption.toStdString();
 }
 
 TEST_F(EditorPageTest, ShrinkingStopsBeforeThePictureVanishes)
