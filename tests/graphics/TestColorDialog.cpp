@@ -1,18 +1,18 @@
 // The colour dialog: its swatches, storing at once, Cancel restoring,
 // "Defaults" storing alpha-cleared defaults, and closing without Cancel.
 
+#include "CDC.h"
 #include "ColorDialog.h"
 #include "ColorPicker.h"
 #include "ColorWind.h"
-#include "NQLabel.h"
 #include "ProfileStore.h"
 #include "RoleColors.h"
 #include "TestEnv.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QImage>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QSettings>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -51,38 +51,6 @@ protected:
     ColorPickerHandler previousPicker;
     COLORREF pick = 0xFF123456;
 };
-
-TEST_F(ColorDialogTest, ShowsTheSixEditableColoursInTableOrderButNotBackground)
-{
-    ColorDialog dlg(&colorDialogIds, colorDesc);
-    dlg.Create(colorDialogIds.dialogId);
-    ASSERT_EQ(dlg.GetRowCount(), 6);
-    const char* names[] = { "Normal_node", "Normal_line", "Selected_node", "Selected_line",
-        "Destination_node", "Disabled" };
-    const UINT ids[] = { 1025, 1028, 1026, 1029, 1027, 1037 };
-    for (int i = 0; i < 6; ++i) {
-        ASSERT_NE(dlg.GetSwatch(i), nullptr);
-        EXPECT_STREQ(dlg.GetSwatch(i)->GetColor()->GetEntry(), names[i]);
-        EXPECT_EQ(dlg.GetDlgItem(ids[i]), dlg.GetSwatch(i));
-        EXPECT_NE(dlg.GetSwatch(i)->GetColor(), &backGroundColor);
-    }
-    EXPECT_EQ(dlg.GetSwatch(6), nullptr);
-    QStringList texts;
-    for (QLabel* l : dlg.GetWidget()->findChildren<QLabel*>())
-        texts << l->text();
-    EXPECT_TRUE(texts.contains("Selected_line"));
-    EXPECT_FALSE(texts.contains("Background"));
-    CString title;
-    dlg.GetWindowText(title);
-    EXPECT_STREQ(title, "Colors");
-    // Even rows in the left column, odd rows in the right.
-    QWidget* s0 = dlg.GetSwatch(0)->GetWidget();
-    QWidget* s1 = dlg.GetSwatch(1)->GetWidget();
-    QWidget* s2 = dlg.GetSwatch(2)->GetWidget();
-    dlg.GetWidget()->adjustSize();
-    EXPECT_LT(s0->mapTo(dlg.GetWidget(), QPoint()).x(), s1->mapTo(dlg.GetWidget(), QPoint()).x());
-    EXPECT_EQ(s0->mapTo(dlg.GetWidget(), QPoint()).x(), s2->mapTo(dlg.GetWidget(), QPoint()).x());
-}
 
 TEST_F(ColorDialogTest, ChoiceIsStoredAtOnceAndCancelRestoresIt)
 {
@@ -139,28 +107,24 @@ TEST_F(ColorDialogTest, EscapeEndsWithCancelButKeepsTheChosenColours)
     EXPECT_EQ(normalColor.Get(), 0xFF123456u);
 }
 
-TEST_F(ColorDialogTest, CancelledPickerAndUnknownIdsChangeNothing)
+TEST_F(ColorDialogTest, SwatchPaintsItsColoursRgbAndACancelledPickerChangesNothing)
 {
+    lineNormalColor = 0x00123456; // alpha 0 in the setting still paints the colour
     ColorDialog dlg(&colorDialogIds, colorDesc);
     dlg.Create(colorDialogIds.dialogId);
+    QImage img(30, 20, QImage::Format_RGB32);
+    img.fill(Qt::black);
+    {
+        CDC dc(&img);
+        dlg.GetSwatch(1)->OnEraseBkgnd(&dc);
+    }
+    EXPECT_EQ(img.pixelColor(10, 5), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(img.pixelColor(20, 5), QColor(Qt::black)); // twenty by ten
     setColorPickerHandler([](QWidget*, COLORREF, COLORREF&) { return false; });
     doubleClick(dlg.GetSwatch(1));
     click(dlg, 1031);
-    EXPECT_EQ(lineNormalColor.Get(), 0xFF101010u + 1028);
+    EXPECT_EQ(lineNormalColor.Get(), 0x00123456u);
     EXPECT_TRUE(dlg.dialog()->isVisible());
-}
-
-TEST_F(ColorDialogTest, RowsStopAtTheEndRow)
-{
-    NVColor a("Test_a", 0xFF010203), b("Test_b", 0xFF040506);
-    const ColorWindDesc table[]
-        = { { 1100, &a, 0 }, { 1101, &b, 0 }, { 0, nullptr, 0 }, { 1102, &a, 0 } };
-    ColorDialog dlg(&colorDialogIds, table);
-    dlg.Create(colorDialogIds.dialogId);
-    EXPECT_EQ(dlg.GetRowCount(), 2);
-    dlg.OnReset();
-    EXPECT_EQ(a.Get(), 0x010203u);
-    EXPECT_EQ(b.Get(), 0x040506u);
 }
 
 } // namespace
