@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs to build, test, run the
-# simulated device over JACK and take screenshots. Quick when all is present.
+# simulated device over JACK, take screenshots and build and check the Debian
+# package. Quick when all is present.
 set -euo pipefail
 pkgs=(
   build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-14-dev cppcheck python3
@@ -8,6 +9,7 @@ pkgs=(
   librtmidi-dev libgtest-dev libgmock-dev libbenchmark-dev
   jackd2 libjack-jackd2-dev
   xvfb xdotool imagemagick x11-utils libx11-dev fonts-dejavu-core
+  dpkg-dev lintian appstream desktop-file-utils
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QThread>
 
@@ -113,11 +114,17 @@ TEST(SimCommandLine, RejectsWrongOptions)
              QStringList { "--port-name", "" }, QStringList { "--bogus" } }) {
         const SimRun r = runSim(args);
         EXPECT_EQ(r.code, 2) << args.join(' ').toStdString();
-        EXPECT_NE(r.err.find("Usage: q7300-sim"), std::string::npos);
+        EXPECT_NE(r.err.find("Try 'q7300-sim --help'"), std::string::npos) << r.err;
     }
     const SimRun help = runSim({ "--help" });
     EXPECT_EQ(help.code, 0);
+    EXPECT_EQ(help.out.rfind("Usage: q7300-sim", 0), 0u);
     EXPECT_NE(help.out.find("--ignore N"), std::string::npos);
+    const SimRun v = runSim({ "--version" });
+    EXPECT_EQ(v.code, 0);
+    EXPECT_TRUE(
+        QString::fromStdString(v.out).contains(QRegularExpression("^q7300-sim \\d+\\.\\d+\\n")))
+        << v.out;
 }
 
 TEST(SimCommandLine, StartScriptRunsTheSimulatorAndPointsTheEditorAtIt)

@@ -25,24 +25,32 @@ bool readCount(const std::string& text, long limit, long& out)
 
 const char* simUsage()
 {
-    return "Usage: q7300-sim [options]\n"
-           "A simulated Q7300 device on virtual MIDI ports.\n"
-           "  --model NAME          Q7300, Q7300A or Q7300FW (default: the state file's, else "
-           "Q7300FW)\n"
-           "  --port-name NAME      name of the MIDI ports (default \"Q7300 Simulator\")\n"
-           "  --api alsa|jack       MIDI interface (default: ALSA where it exists, else JACK)\n"
-           "  --latency MS          delay every reply by MS milliseconds\n"
-           "  --ignore N            leave the first N requests (object information, value and\n"
-           "                        identity requests) unanswered; sets are always taken\n"
-           "  --echo                answer every accepted set with a value report\n"
-           "  --log                 print every message received and sent, with a time stamp\n"
-           "  --state FILE          load the device state from FILE at start, save it at exit\n"
-           "  --dump                print the device state and exit\n"
-           "  --configure-editor    point the MIDI port settings of the editor (in the settings\n"
-           "                        store it opens in this environment) at the ports of a\n"
-           "                        running simulator of this port name, then exit\n"
-           "  --wait SECONDS        how long --configure-editor waits for the ports (default 10)\n"
-           "SIGUSR1 prints the device state; SIGINT and SIGTERM stop it (saving the state).\n";
+    return "Usage: q7300-sim [OPTION]...\n"
+           "Run a simulated Q7300 device on virtual MIDI ports, so that q7300-routing can be\n"
+           "tried without the hardware.\n"
+           "\n"
+           "      --model NAME          Q7300, Q7300A or Q7300FW (default: the state file's,\n"
+           "                            else Q7300FW)\n"
+           "      --port-name NAME      name of the MIDI ports (default \"Q7300 Simulator\")\n"
+           "      --api alsa|jack       MIDI interface (default: ALSA where it exists, else JACK)\n"
+           "      --latency MS          delay every reply by MS milliseconds\n"
+           "      --ignore N            leave the first N requests (object information, value\n"
+           "                            and identity requests) unanswered; sets are always taken\n"
+           "      --echo                answer every accepted set with a value report\n"
+           "      --log                 print every message received and sent, with a time stamp\n"
+           "      --state FILE          load the device state from FILE at start, save it at exit\n"
+           "      --dump                print the device state and exit\n"
+           "      --configure-editor    point the MIDI port settings of the editor (in the\n"
+           "                            settings store it opens in this environment) at the ports\n"
+           "                            of a running simulator of this port name, then exit\n"
+           "      --wait SECONDS        how long --configure-editor waits for the ports\n"
+           "                            (default 10)\n"
+           "  -h, --help                display this help and exit\n"
+           "      --version             output version information and exit\n"
+           "\n"
+           "SIGUSR1 prints the device state; SIGINT and SIGTERM stop it (saving the state).\n"
+           "Exit status: 0 on success, 2 for a command line that cannot be used, 1 for other\n"
+           "failures.\n";
 }
 
 bool parseSimOptions(int argc, char** argv, SimOptions& o, std::string& error)
@@ -70,6 +78,8 @@ bool parseSimOptions(int argc, char** argv, SimOptions& o, std::string& error)
         long n = 0;
         if (arg == "--help" || arg == "-h") {
             o.help = true;
+        } else if (arg == "--version") {
+            o.version = true;
         } else if (arg == "--echo") {
             o.echo = true;
         } else if (arg == "--log") {

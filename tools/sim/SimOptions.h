@@ -15,6 +15,7 @@ struct SimOptions {
     bool configureEditor = false; // point the editor's MIDI settings at the ports and exit
     int waitSeconds = 10;
     bool help = false;
+    bool version = false;
 };
 
 // Reads the arguments; false with a message for the user when they are wrong.

@@ -11,11 +11,16 @@ int main(int argc, char** argv)
     SimOptions options;
     std::string error;
     if (!parseSimOptions(argc, argv, options, error)) {
-        std::fprintf(stderr, "q7300-sim: %s\n%s", error.c_str(), simUsage());
+        std::fprintf(
+            stderr, "q7300-sim: %s\nTry 'q7300-sim --help' for more information.\n", error.c_str());
         return 2;
     }
     if (options.help) {
         std::fputs(simUsage(), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("q7300-sim %s\n", SIM_VERSION);
         return 0;
     }
     if (options.configureEditor)
