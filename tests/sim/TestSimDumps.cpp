@@ -1,10 +1,7 @@
 // Dumps on the simulated device: images sent on request and replaced by a
 // received dump; the round trip protocol object -> device -> protocol object
-// through the loopback, files included; and a key script run against the
-// device.
+// through the loopback, files included.
 #include "BinaryDumpFile.h"
-#include "CFile.h"
-#include "KeyScript.h"
 #include "LoopbackMidi.h"
 #include "MessageBoxScript.h"
 #include "Nibble.h"
@@ -93,8 +90,6 @@ class SimDumpRoundTrip : public ::testing::Test {
 protected:
     SimDumpRoundTrip()
     {
-        auto transport = std::make_unique<LoopbackMidi>(device);
-        processor.InstallTransport(std::move(transport), commMidi);
         previousAsk = commsHooks().askFileName;
         commsHooks().askFileName
             = [this](bool, const char*, const char*, const char*) { return CString(path.c_str()); };
@@ -114,7 +109,7 @@ protected:
     }
 
     std::shared_ptr<SimDevice> device = std::make_shared<SimDevice>(2);
-    RecordingProcessor processor;
+    RecordingProcessor processor { std::make_unique<LoopbackMidi>(device) };
     ReplyWindow window { processor };
     std::string path = TestEnv::freshDir("simdump") + "/dump.bin";
     decltype(CommsHooks::askFileName) previousAsk;
@@ -138,7 +133,7 @@ TEST_F(SimDumpRoundTrip, EveryKindIsSavedAndSentBackUnchanged)
     for (int i = 0; i < 10; ++i)
         QCoreApplication::processEvents();
     EXPECT_TRUE(boxes.boxes().empty());
-    EXPECT_TRUE(processor.errors.empty());
+    EXPECT_TRUE(processor.of("error").empty());
 }
 
 TEST_F(SimDumpRoundTrip, ProgramBankGoesBackShortenedToItsSections)
@@ -162,37 +157,4 @@ TEST_F(SimDumpRoundTrip, ProgramBankGoesBackShortenedToItsSections)
     EXPECT_EQ(device->Dumps().Accepted(21), 1);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].caption.toStdString(), "Faulty File (bad checksum)");
-}
-
-TEST_F(SimDumpRoundTrip, KeyScriptSetsTheDevice)
-{
-    const auto& dest = device->Model().Destinations();
-    ASSERT_GE(dest.size(), 2u);
-    const auto& gain = device->Model().Gains().at(0);
-    std::string refused;
-    ASSERT_TRUE(device->SetValue(dest[0].key, 0, refused));
-    ASSERT_TRUE(device->SetValue(dest[1].key, SimModel::kNoSource, refused));
-    ASSERT_TRUE(device->SetGain(gain.key, 0.0, refused));
-    std::vector<unsigned long> waits;
-    const KeyScriptDelay before = setKeyScriptDelay([&](unsigned long ms) { waits.push_back(ms); });
-    char script[512];
-    std::snprintf(script, sizeof script,
-        "# routing for the test\r\nSEND,%lx,99\r\nwait,1.5\r\nsend,%lx,0 ; first source\r\n"
-        "SEND,%lx,-6.5\r\nSEND,%lx,77\r\nMSG,done\r\n",
-        dest[0].key, dest[1].key, gain.key, dest[1].key);
-    const std::string scriptPath = TestEnv::freshDir("simscript") + "/s.txt";
-    {
-        QFile f(QString::fromStdString(scriptPath));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(script);
-    }
-    CFile file(CString(scriptPath.c_str()), CFile::fmRead);
-    processor.RunKeyScript(file, 0);
-    setKeyScriptDelay(before);
-    EXPECT_EQ(*device->Value(dest[0].key), SimModel::kNoSource);
-    EXPECT_EQ(*device->Value(dest[1].key), 0) << "the refused 77 left the value alone";
-    EXPECT_DOUBLE_EQ(*device->GainOf(gain.key), -6.5);
-    EXPECT_EQ(waits, std::vector<unsigned long> { 1500 });
-    ASSERT_EQ(boxes.boxes().size(), 1u);
-    EXPECT_EQ(boxes.boxes()[0].text.toStdString(), "done");
 }

@@ -76,21 +76,21 @@ TEST_F(SimOverMidi, ReadsIdentificationEveryValueAndEveryGainOfEachModel)
         if (HasFatalFailure())
             return;
         {
-            RecordingProcessor p;
+            RecordingProcessor p(nullptr);
             ReplyWindow w(p);
             SimDevice reference(m);
 
             ASSERT_EQ(p.SendIdentityRequest(&w), 0);
             ASSERT_TRUE(waitForReplies(p, 1));
-            ASSERT_EQ(p.texts.size(), 1u);
-            EXPECT_EQ(p.texts[0].command, 0);
-            EXPECT_NE(p.texts[0].text.find("manuf(7d)"), std::string::npos);
-            EXPECT_NE(p.texts[0].text.find(std::string("\r\n") + model + " simulator"),
+            ASSERT_EQ(p.events.size(), 1u);
+            EXPECT_EQ(p.events[0].command, 0);
+            EXPECT_NE(p.events[0].text.find("manuf(7d)"), std::string::npos);
+            EXPECT_NE(p.events[0].text.find(std::string("\r\n") + model + " simulator"),
                 std::string::npos);
 
             // Every answer over MIDI equals the in-process device's answer.
             auto same = [&](unsigned char command, long key, int index) {
-                p.texts.clear();
+                p.events.clear();
                 char text[32];
                 if (command == 49) {
                     ASSERT_EQ(p.GetObjectInfo(key, index, &w), 0);
@@ -100,15 +100,13 @@ TEST_F(SimOverMidi, ReadsIdentificationEveryValueAndEveryGainOfEachModel)
                     std::snprintf(text, sizeof text, "%lx", key);
                 }
                 ASSERT_TRUE(waitForReplies(p, 1)) << text;
-                ASSERT_EQ(p.texts.size(), 1u) << text;
+                ASSERT_EQ(p.events.size(), 1u) << text;
                 const Reply expected = askOne(reference, command, text);
-                EXPECT_EQ(p.texts[0].command, expected.command) << text;
-                EXPECT_EQ(p.texts[0].text, expected.text) << text;
+                EXPECT_EQ(p.events[0].command, expected.command) << text;
+                EXPECT_EQ(p.events[0].text, expected.text) << text;
             };
             same(49, 0, 1);
-            std::string name;
-            EXPECT_TRUE(editorReadsCol(p.texts[0].text, name));
-            EXPECT_EQ(name, model);
+            EXPECT_EQ(p.events[0].text, std::string("COL 1 0 0 '") + model);
             for (long key : valueKeys(reference.Model()))
                 same(59, key, 0);
             for (const auto& g : reference.Model().Gains())
@@ -118,15 +116,14 @@ TEST_F(SimOverMidi, ReadsIdentificationEveryValueAndEveryGainOfEachModel)
             ASSERT_EQ(p.SetKeyValue(SimModel::kModeKey, 2, &w), 0);
             ASSERT_EQ(p.SetKeyValue(0x10030013, -4.5f, &w), 0);
             ASSERT_EQ(p.SetKeyValue(0x1001081a, 500, &w), 0);
-            p.texts.clear();
+            p.events.clear();
             ASSERT_TRUE(waitForReplies(p, 1));
-            ASSERT_EQ(p.errors.size(), 1u);
-            EXPECT_EQ(p.errors[0].rfind("Value 500 out of range", 0), 0u) << p.errors[0];
+            ASSERT_EQ(p.of("error").size(), 1u);
+            EXPECT_EQ(p.events[0].text.rfind("Value 500 out of range", 0), 0u) << p.events[0].text;
             ASSERT_EQ(p.GetKeyValue(SimModel::kModeKey, &w), 0);
             ASSERT_TRUE(waitForReplies(p, 2));
-            ASSERT_EQ(p.texts.size(), 1u);
-            EXPECT_EQ(p.texts[0].text, "10010016 2");
-            EXPECT_TRUE(p.errors.size() == 1u);
+            ASSERT_EQ(p.events.size(), 2u);
+            EXPECT_EQ(p.events[1].text, "10010016 2");
         }
         // A clean stop saves the state; the log shows what was received.
         EXPECT_EQ(sim.stop(), 0);
@@ -145,16 +142,16 @@ TEST_F(SimOverMidi, IgnoredRequestsGoUnansweredAndHeldBackRepliesStillCome)
     launch(sim, { "--model", "Q7300FW", "--ignore", "1", "--latency", "50" });
     if (HasFatalFailure())
         return;
-    RecordingProcessor p;
+    RecordingProcessor p(nullptr);
     ReplyWindow w(p);
     ASSERT_EQ(p.GetObjectInfo(0, 1, &w), 0); // the one left unanswered
     ASSERT_EQ(p.GetKeyValue(SimModel::kModeKey, &w), 0);
     ASSERT_TRUE(waitForReplies(p, 1));
     // Room for a reply that should not exist to arrive.
     waitForReplies(p, 2, 500);
-    ASSERT_EQ(p.texts.size(), 1u);
-    EXPECT_EQ(p.texts[0].command, 60);
-    EXPECT_EQ(p.texts[0].text, "10010016 5");
+    ASSERT_EQ(p.events.size(), 1u);
+    EXPECT_EQ(p.events[0].command, 60);
+    EXPECT_EQ(p.events[0].text, "10010016 5");
     EXPECT_EQ(sim.stop(), 0);
     EXPECT_NE(
         sim.output().find("object information request ignored on purpose"), std::string::npos);

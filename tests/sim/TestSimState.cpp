@@ -2,77 +2,30 @@
 #include "SimTestSupport.h"
 
 #include <gtest/gtest.h>
-#include <set>
 
 TEST(SimState, DefaultsAreLegalAndMixConnectedAndUnconnectedDestinations)
 {
     for (int m = 0; m < modelCount; ++m) {
         SimDevice d(m);
-        const SimModel& model = d.Model();
-        SCOPED_TRACE(model.Name());
+        SCOPED_TRACE(d.Model().Name());
         EXPECT_NE(*d.Value(SimModel::kModeKey), 2) << "the editor's save and restore must show";
         int connected = 0, unconnected = 0;
-        for (const auto& dest : model.Destinations()) {
-            ASSERT_GT(dest.choices, 0) << dest.name;
+        for (const auto& dest : d.Model().Destinations()) {
             const int v = *d.Value(dest.key);
             if (v == SimModel::kNoSource)
                 ++unconnected;
-            else {
-                EXPECT_GE(v, 0) << dest.name;
-                EXPECT_LT(v, dest.choices) << dest.name;
+            else if (v >= 0 && v < dest.choices)
                 ++connected;
-            }
+            else
+                ADD_FAILURE() << dest.name << " " << v;
         }
         EXPECT_GT(connected, unconnected);
         EXPECT_GT(unconnected, 0);
-        for (const auto& o : model.Options())
-            EXPECT_EQ(*d.Value(o.key), 0);
-        for (const auto& g : model.Gains()) {
+        for (const auto& g : d.Model().Gains()) {
             EXPECT_GE(*d.GainOf(g.key), g.min) << g.name;
             EXPECT_LE(*d.GainOf(g.key), g.max) << g.name;
-            EXPECT_LT(g.min, g.max);
-            EXPECT_GT(g.step, 0.0);
         }
-        // No key may be two things at once: the editor's reading of a report
-        // depends on which kind of key it names.
-        std::set<long> keys;
-        size_t total = 0;
-        for (long k : valueKeys(model)) {
-            keys.insert(k);
-            ++total;
-        }
-        for (const auto& g : model.Gains()) {
-            keys.insert(g.key);
-            ++total;
-        }
-        EXPECT_EQ(keys.size(), total);
     }
-}
-
-TEST(SimState, DestinationsNumberTheirChoicesAsTheEditorDoes)
-{
-    SimDevice base(0);
-    // MAINinL 0 of the Q7300 with every option off: AESin 0 and ADATin 0-7.
-    const auto* mainIn0 = base.Model().FindDestination(0x1001081a);
-    ASSERT_NE(mainIn0, nullptr);
-    EXPECT_EQ(mainIn0->choices, 9);
-    // MAINinL 6 may also take ANAin 0 (offset 6); the ANAin inputs are an option
-    // of the Q7300, so they are not on the page with the options off.
-    EXPECT_EQ(base.Model().FindDestination(0x10010820)->choices, 9);
-    // On the Q7300A the ANAin inputs are always there.
-    SimDevice a(1);
-    EXPECT_EQ(a.Model().FindDestination(0x1001081a)->choices, 1 + 8);
-    // DSPAin 5 keys into the second half of its row.
-    EXPECT_NE(a.Model().FindDestination(0x10010606), nullptr);
-    EXPECT_EQ(a.Model().FindDestination(0x10010606)->name, "DSPAin 5");
-    // Interleaved main outputs step by two.
-    EXPECT_EQ(a.Model().FindDestination(0x10010093)->name, "MAINoutLa 1");
-    EXPECT_EQ(a.Model().FindDestination(0x10010094)->name, "MAINoutLb 1");
-    // Key counts: every destination node, every option row with a key, every gain.
-    SimDevice fw(2);
-    EXPECT_EQ(fw.Model().Options().size(), 4u);
-    EXPECT_EQ(base.Model().Options().size(), 2u);
-    EXPECT_EQ(fw.Model().Destinations().size(), 8u * 9);
 }
 
 TEST(SimState, DumpAndLoadRoundTrip)

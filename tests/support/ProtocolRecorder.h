@@ -73,15 +73,14 @@ struct Dispatched {
 // lets the protocol object's own handling run.
 class RecordingProcessor : public ZorvantaMidiProcessor {
 public:
-    // On a recording transport unless another is given.
-    explicit RecordingProcessor(std::unique_ptr<MIDIbase> link = nullptr)
+    // On a recording transport unless another is given; given none, on the
+    // transport the settings chose.
+    explicit RecordingProcessor(
+        std::unique_ptr<MIDIbase> link = std::make_unique<RecordingTransport>())
+        : transport(dynamic_cast<RecordingTransport*>(link.get()))
     {
-        if (!link) {
-            auto t = std::make_unique<RecordingTransport>();
-            transport = t.get();
-            link = std::move(t);
-        }
-        InstallTransport(std::move(link), commMidi);
+        if (link)
+            InstallTransport(std::move(link), commMidi);
     }
     void ProcessTextMessage(int command, const char* text, QObject* window) override
     {
@@ -128,7 +127,7 @@ public:
         return out;
     }
 
-    RecordingTransport* transport = nullptr; // null on another transport
+    RecordingTransport* transport; // null on another transport
     std::vector<Dispatched> events;
     std::vector<std::string> identityTexts;
     int consumeIdentity = 0;
