@@ -1,12 +1,10 @@
 // Standard dialogs: property sheets, the real message box and its framework
-// values, file dialogs (real and answered through the seam), the rubber band.
+// values, file dialogs (real and answered through the seam).
 #include "CFileDialog.h"
 #include "CPropertyPage.h"
 #include "CPropertySheet.h"
-#include "CRectTracker.h"
 #include "FileDialogScript.h"
 #include "MessageBoxQt.h"
-#include "MessageBoxScript.h"
 #include "TestEnv.h"
 #include "TestWndSupport.h"
 #include <QAbstractButton>
@@ -92,26 +90,6 @@ TEST(DialogSheet, OkRunsTheCurrentPagesOnOkAndSwitchingActivates)
         (std::vector<std::string> { "init MIDI", "init Options", "active Options", "ok Options" }));
 }
 
-TEST(DialogSheet, CancelRunsNoPageAndActivePageIsSelectedAtCreation)
-{
-    std::vector<std::string> log;
-    Page a("A", &log), b("B", &log);
-    CPropertySheet sheet("Sheet");
-    sheet.AddPage(&a);
-    sheet.AddPage(&b);
-    EXPECT_TRUE(sheet.SetActivePage(1));
-    EXPECT_FALSE(sheet.SetActivePage(5));
-    int shownIndex = -1;
-    whenModal([&](QWidget* w) {
-        shownIndex = visibleTabs()->currentIndex();
-        pressBoxButton(w, QDialogButtonBox::Cancel);
-    });
-    EXPECT_EQ(sheet.DoModal(), int(IDCANCEL));
-    EXPECT_EQ(shownIndex, 1);
-    for (const std::string& s : log)
-        EXPECT_EQ(s.rfind("ok ", 0), std::string::npos) << s;
-}
-
 TEST(DialogMessageBox, RealBoxShowsCaptionAsMainTextAndReturnsFrameworkValues)
 {
     QString main, informative;
@@ -126,7 +104,6 @@ TEST(DialogMessageBox, RealBoxShowsCaptionAsMainTextAndReturnsFrameworkValues)
         buttonCount = static_cast<int>(box->buttons().size());
         box->button(QMessageBox::No)->click();
     });
-    CWnd owner;
     EXPECT_EQ(QtMessageBox(nullptr, "message overrun", "ZorvantaMidiProcessor", 0x40 | 2), IDNO);
     EXPECT_EQ(main, QString("ZorvantaMidiProcessor"));
     EXPECT_EQ(informative, QString("message overrun"));
@@ -134,25 +111,10 @@ TEST(DialogMessageBox, RealBoxShowsCaptionAsMainTextAndReturnsFrameworkValues)
     EXPECT_EQ(buttonCount, 2);
 
     whenModal(
-        [](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Retry)->click(); });
-    EXPECT_EQ(QtMessageBox(nullptr, "t", "c", 0x200 | 3), IDRETRY);
-    whenModal(
         [](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click(); });
     EXPECT_EQ(QtMessageBox(nullptr, "t", "c", 0x10), 0x400000);
     whenModal([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
     EXPECT_EQ(QtMessageBox(nullptr, "t", "c", 0x20), 1024); // an unknown set gives OK
-}
-
-TEST(DialogMessageBox, WindowMessageBoxGoesThroughTheInstalledHandler)
-{
-    MessageBoxScript script;
-    script.answer(IDYES);
-    CWnd w;
-    EXPECT_EQ(w.MessageBox("Cannot load file: /x.bmp", "", 0x80 | 4), IDYES);
-    ASSERT_EQ(script.boxes().size(), 1u);
-    EXPECT_EQ(script.boxes()[0].caption, QString(""));
-    EXPECT_EQ(script.boxes()[0].text, QString("Cannot load file: /x.bmp"));
-    EXPECT_EQ(script.boxes()[0].icon, 4);
 }
 
 TEST(DialogFile, ScriptSeesTheRequestAndDefaultExtensionIsAppended)
