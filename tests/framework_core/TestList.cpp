@@ -1,4 +1,3 @@
-#include "CStringList.h"
 #include "NObList.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -91,22 +90,4 @@ TEST(NamedList, DeleteAllDeletesWhatRemoveGaveBack)
     list.DeleteAll();
     EXPECT_EQ(deaths, 2);
     EXPECT_TRUE(list.IsEmpty());
-}
-
-TEST(StringList, StoresCopiesAndFindsByExactValue)
-{
-    CStringList list;
-    CString s("first");
-    list.AddTail(s);
-    s = "changed";
-    POSITION p = list.AddTail(CString("second"));
-    EXPECT_EQ(list.GetHead(), "first");
-    EXPECT_EQ(list.Find("second"), p);
-    EXPECT_EQ(list.Find("SECOND"), nullptr);
-    CStringList copy;
-    copy.AddTail(list);
-    list.RemoveAll();
-    EXPECT_EQ(copy.GetCount(), 2);
-    EXPECT_EQ(copy.RemoveTail(), "second");
-    EXPECT_EQ(CStringList().RemoveHead(), "");
 }

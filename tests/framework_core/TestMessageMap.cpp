@@ -166,19 +166,3 @@ TEST(MessageMap, UpdateHandlerStateReachesTheActionWithTextCutAtTheTab)
     EXPECT_TRUE(a.isChecked());
     EXPECT_EQ(t.UpdateMap(0, 0, msgCommand, scUpdate, 300), 0); // no action: no crash
 }
-
-TEST(MessageMap, SearchStopsAtTheEndEntryOfAHandMadeMap)
-{
-    struct Hand : CCmdTarget {
-        int calls = 0;
-        void OnA() { ++calls; }
-    } h;
-    const Q_MSGMAP_ENTRY entries[3] = {
-        qMapEnd(),
-        qMapEntry<sigVoid, &Hand::OnA>(msgPaint),
-        qMapEnd(),
-    };
-    const Q_MSGMAP own { nullptr, entries };
-    EXPECT_EQ(h.TraverseMap(&own, 0, 0, msgPaint), -1);
-    EXPECT_EQ(h.calls, 0);
-}

@@ -1,6 +1,5 @@
 // Path splitting and the folder walker that finds preset files.
 #include "AfnFile.h"
-#include "EasyAfnFile.h"
 #include "SplitPath.h"
 #include "TestEnv.h"
 #include <QDir>
@@ -91,16 +90,4 @@ TEST(Path, WalkerFindsMatchesInSubFoldersStopsAtTheFirstCodeAndEndsInLinkLoops)
     deep.stopAt = "c.rut";
     EXPECT_EQ(deep.Process(CString((p + "/*.rut").c_str()), AfnFile::kRecurse), 42);
     EXPECT_TRUE(deep.seen.back().ends_with("c.rut"));
-
-    std::vector<std::string> seen;
-    const auto collect = [](const CString& path, void* data) {
-        static_cast<std::vector<std::string>*>(data)->push_back(static_cast<const char*>(path));
-        return 0;
-    };
-    EasyAfnFile easy(CString((p + "/*.rft").c_str()), collect, &seen, TRUE);
-    EXPECT_TRUE(easy.OK());
-    EXPECT_EQ(seen, std::vector<std::string> { p + "/sub/deeper/c.rft" });
-    EasyAfnFile stopped(
-        CString((p + "/*.rft").c_str()), [](const CString&, void*) { return -3; }, nullptr, TRUE);
-    EXPECT_EQ(stopped.Result(), -3);
 }
