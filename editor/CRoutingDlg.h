@@ -74,6 +74,9 @@ public:
     void ChangeSize(int direction);
 
     BOOL OnEraseBkgnd(CDC* dc) override;
+    // A size forced on the window from outside (where no window manager keeps
+    // to its fixed size) is put back to the size of its layout.
+    void resizeEvent(QResizeEvent* e) override;
     void OnPaint();
     void OnDraw(CDC* dc);
     void DrawSelection(CDC* dc, unsigned colour, IODesc* node);

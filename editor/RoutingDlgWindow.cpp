@@ -28,6 +28,7 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -388,6 +389,14 @@ void CRoutingDlg::ChangeSize(int direction)
         setPointSize(button, static_cast<int>(0.6 * br.Height()));
     }
     Invalidate(TRUE);
+}
+
+void CRoutingDlg::resizeEvent(QResizeEvent* e)
+{
+    CDialog::resizeEvent(e);
+    QWidget* w = GetWidget();
+    if (w && w->minimumSize() == w->maximumSize() && w->size() != w->minimumSize())
+        QTimer::singleShot(0, w, [w] { w->resize(w->minimumSize()); });
 }
 
 BOOL CRoutingDlg::OnEraseBkgnd(CDC* dc)
