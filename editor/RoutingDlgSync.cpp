@@ -229,9 +229,13 @@ int CRoutingDlg::WantParams(long key, int index)
         if (err != 0) {
             CString caption;
             caption.Format("Communications error (E%d)", err);
+            // The code alone names no cause: the transport explains it.
+            CString why;
+            protocol.GetDriver()->ExplainErr(err, why);
             errorBoxOpen = true;
-            const int answer = MessageBox(
-                "Fix the problem then hit OK\nor hit CANCEL to enter off-line mode", caption, 16);
+            const int answer
+                = MessageBox("Fix the problem then hit OK\nor hit CANCEL to enter off-line mode",
+                    caption, 16, why);
             errorBoxOpen = false;
             if (static_cast<UINT>(answer) == IDCANCEL) {
                 SetLocal(TRUE);

@@ -718,9 +718,10 @@ void CWnd::DragAcceptFiles(BOOL accept)
         w->setAcceptDrops(m_acceptDrops);
 }
 
-int CWnd::MessageBox(const char* text, const char* caption, UINT flags)
+int CWnd::MessageBox(const char* text, const char* caption, UINT flags, const char* detail)
 {
-    return FrameworkMessageBox(m_widget.data(), textToQString(text), textToQString(caption), flags);
+    return FrameworkMessageBox(
+        m_widget.data(), textToQString(text), textToQString(caption), flags, textToQString(detail));
 }
 
 void CWnd::SetWindowText(const char* text)

@@ -155,7 +155,8 @@ public:
     LONG GetWindowLong(int index) const;
     LONG SetWindowLong(int index, LONG value);
     void DragAcceptFiles(BOOL accept = TRUE);
-    int MessageBox(const char* text, const char* caption = nullptr, UINT flags = 0);
+    int MessageBox(const char* text, const char* caption = nullptr, UINT flags = 0,
+        const char* detail = nullptr);
     void SetFontPointSize(int points);
 
     int PostMessage(UINT code, WPARAM w = 0, LPARAM l = 0);

@@ -1,5 +1,8 @@
 #include "MessageBoxQt.h"
+#include "CWinApp.h"
+#include "CWnd.h"
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
 
@@ -43,11 +46,33 @@ QMessageBox::Icon toolkitIcon(int icon)
 }
 } // namespace
 
-int QtMessageBox(QObject* parent, const QString& text, const QString& caption, UINT flags)
+QWidget* messageBoxOwner(QObject* parent)
 {
-    QMessageBox box(qobject_cast<QWidget*>(parent));
+    QWidget* w = qobject_cast<QWidget*>(parent);
+    if (w)
+        w = w->window();
+    if (w && w->isVisible())
+        return w;
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    if (theApp && theApp->m_pMainWnd) {
+        QWidget* frame = theApp->m_pMainWnd->GetWidget();
+        if (frame && frame->isVisible())
+            return frame;
+    }
+    return w;
+}
+
+int QtMessageBox(
+    QObject* parent, const QString& text, const QString& caption, UINT flags, const QString& detail)
+{
+    QMessageBox box(messageBoxOwner(parent));
     box.setText(caption);
     box.setInformativeText(text);
+    if (!detail.isEmpty())
+        box.setDetailedText(detail);
     box.setIcon(toolkitIcon(messageBoxIcon(flags)));
     const std::vector<int> values = messageBoxButtons(flags);
     QMessageBox::StandardButtons buttons;

@@ -56,16 +56,17 @@ void quietStartUp()
     if (done)
         return;
     done = true;
-    setMessageBoxHandler([](QObject*, const QString&, const QString& caption, UINT flags) {
-        ++boxes;
-        const std::vector<int> buttons = messageBoxButtons(flags);
-        std::size_t pick = 0;
-        if (nextChoice < choices.size())
-            pick = choices[nextChoice++] % buttons.size();
-        if (shown.size() < 4096) // targets that never look keep only a bounded record
-            shown.push_back({ caption.toStdString(), buttons[pick] });
-        return buttons[pick];
-    });
+    setMessageBoxHandler(
+        [](QObject*, const QString&, const QString& caption, UINT flags, const QString&) {
+            ++boxes;
+            const std::vector<int> buttons = messageBoxButtons(flags);
+            std::size_t pick = 0;
+            if (nextChoice < choices.size())
+                pick = choices[nextChoice++] % buttons.size();
+            if (shown.size() < 4096) // targets that never look keep only a bounded record
+                shown.push_back({ caption.toStdString(), buttons[pick] });
+            return buttons[pick];
+        });
 }
 
 int messageBoxCount()

@@ -7,10 +7,12 @@ namespace {
 std::mutex g_mutex;
 MessageBoxHandler g_handler;
 
-int defaultBox(QObject*, const QString& text, const QString& caption, UINT flags)
+int defaultBox(const QString& text, const QString& caption, UINT flags, const QString& detail)
 {
     std::fprintf(
         stderr, "%s\n%s\n", qStringToText(caption).constData(), qStringToText(text).constData());
+    if (!detail.isEmpty())
+        std::fprintf(stderr, "%s\n", qStringToText(detail).constData());
     return messageBoxButtons(flags).front();
 }
 } // namespace
@@ -48,7 +50,8 @@ MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler)
     return previous;
 }
 
-int FrameworkMessageBox(QObject* parent, const QString& text, const QString& caption, UINT flags)
+int FrameworkMessageBox(
+    QObject* parent, const QString& text, const QString& caption, UINT flags, const QString& detail)
 {
     MessageBoxHandler handler;
     {
@@ -58,6 +61,6 @@ int FrameworkMessageBox(QObject* parent, const QString& text, const QString& cap
     // Called outside the lock: a real box runs a nested event loop that may raise
     // another box.
     if (!handler)
-        return defaultBox(parent, text, caption, flags);
-    return handler(parent, text, caption, flags);
+        return defaultBox(text, caption, flags, detail);
+    return handler(parent, text, caption, flags, detail);
 }

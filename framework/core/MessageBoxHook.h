@@ -37,14 +37,15 @@ std::vector<int> messageBoxButtons(UINT flags);
 // The icon number 0..4 (none, information, warning, critical, question); 0 for 5..7.
 int messageBoxIcon(UINT flags);
 
-// The process-wide message box. `caption` is the main text, `text` the secondary one.
-// Returns the pressed button's value.
-using MessageBoxHandler
-    = std::function<int(QObject* parent, const QString& text, const QString& caption, UINT flags)>;
+// The process-wide message box. `caption` is the main text, `text` the secondary one,
+// `detail` an optional explanation the user can unfold. Returns the pressed button's value.
+using MessageBoxHandler = std::function<int(QObject* parent, const QString& text,
+    const QString& caption, UINT flags, const QString& detail)>;
 
 // Installs the handler every FrameworkMessageBox call goes to; returns the previous
 // one. An empty handler restores the default, which prints the box to standard error
 // and answers with its first button.
 MessageBoxHandler setMessageBoxHandler(MessageBoxHandler handler);
 
-int FrameworkMessageBox(QObject* parent, const QString& text, const QString& caption, UINT flags);
+int FrameworkMessageBox(QObject* parent, const QString& text, const QString& caption, UINT flags,
+    const QString& detail = QString());

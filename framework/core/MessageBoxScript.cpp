@@ -2,8 +2,9 @@
 
 MessageBoxScript::MessageBoxScript()
 {
-    m_previous = setMessageBoxHandler([this](QObject*, const QString& text, const QString& caption,
-                                          UINT flags) { return show(text, caption, flags); });
+    m_previous = setMessageBoxHandler(
+        [this](QObject*, const QString& text, const QString& caption, UINT flags,
+            const QString& detail) { return show(text, caption, flags, detail); });
 }
 
 MessageBoxScript::~MessageBoxScript()
@@ -11,9 +12,10 @@ MessageBoxScript::~MessageBoxScript()
     setMessageBoxHandler(std::move(m_previous));
 }
 
-int MessageBoxScript::show(const QString& text, const QString& caption, UINT flags)
+int MessageBoxScript::show(
+    const QString& text, const QString& caption, UINT flags, const QString& detail)
 {
-    Box box { caption, text, messageBoxIcon(flags), messageBoxButtons(flags) };
+    Box box { caption, text, detail, messageBoxIcon(flags), messageBoxButtons(flags) };
     m_boxes.push_back(box);
     if (m_answers.empty())
         return box.buttons.front();

@@ -11,6 +11,7 @@ public:
     struct Box {
         QString caption;
         QString text;
+        QString detail;
         int icon;
         std::vector<int> buttons;
     };
@@ -24,7 +25,7 @@ public:
     const std::vector<Box>& boxes() const { return m_boxes; }
 
 private:
-    int show(const QString& text, const QString& caption, UINT flags);
+    int show(const QString& text, const QString& caption, UINT flags, const QString& detail);
 
     std::deque<int> m_answers;
     std::vector<Box> m_boxes;

@@ -477,6 +477,7 @@ TEST_F(SyncTest, LinkThatCannotOpenOffersDemoMode)
     dlg->KillTimer(dlg->timerId);
     ASSERT_EQ(boxes->boxes().size(), 1u);
     EXPECT_EQ(boxes->boxes()[0].caption, "Communications error (E7)");
+    EXPECT_EQ(boxes->boxes()[0].detail, "Can't explain - E7"); // the transport's own words
     EXPECT_EQ(boxes->boxes()[0].text,
         "Fix the problem then hit OK\nor hit CANCEL to enter off-line mode");
     EXPECT_EQ(boxes->boxes()[0].buttons, std::vector<int>({ IDBOX_OK, IDBOX_CANCEL }));
