@@ -106,6 +106,25 @@ bool JackWatch::hasPort(const char* fullName) const
 #endif
 }
 
+bool JackWatch::serverAnswers()
+{
+#ifdef Q7300_HAVE_JACK
+    // The library reports a missing server on standard error; a probe made
+    // every few seconds would fill it.
+    void (*previous)(const char*) = jack_error_callback;
+    jack_set_error_function([](const char*) {});
+    jack_status_t status {};
+    jack_client_t* probe = jack_client_open("q7300-routing probe", JackNoStartServer, &status);
+    jack_set_error_function(previous);
+    if (!probe)
+        return false;
+    jack_client_close(probe);
+    return true;
+#else
+    return false;
+#endif
+}
+
 void JackWatch::readEvents()
 {
     char bytes[64];

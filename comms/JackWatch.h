@@ -25,6 +25,8 @@ public:
     bool serverGone() const;
     // Whether a port of this full name exists now; only while the server lives.
     bool hasPort(const char* fullName) const;
+    // Whether a JACK server answers now; asks without printing anything.
+    static bool serverAnswers();
 
     struct Shared; // what JACK's threads may still touch
 

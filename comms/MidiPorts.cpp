@@ -1,10 +1,14 @@
 #include "MidiPorts.h"
 
+#include "JackWatch.h"
+
 #include <rtmidi/RtMidi.h>
 
 #include <atomic>
 #include <cstring>
 #include <vector>
+
+#include <unistd.h>
 
 CStringList midiInPortNames;
 CStringList midiOutPortNames;
@@ -106,4 +110,11 @@ int GetOutputNum(const char* name)
     midiOutPortNames.RemoveAll();
     MidiOutDeviceNames(midiOutPortNames);
     return findName(midiOutPortNames, name);
+}
+
+bool MidiPortsPresent(const char* inName, const char* outName)
+{
+    if (::access("/dev/snd/seq", F_OK) != 0 && !JackWatch::serverAnswers())
+        return false;
+    return GetInputNum(inName) >= 0 && GetOutputNum(outName) >= 0;
 }

@@ -32,3 +32,7 @@ struct MidiLibraryError {
 // work). Null when none does; `error` then tells why.
 std::unique_ptr<RtMidiIn> makeMidiIn(const char* clientName, MidiLibraryError* error = nullptr);
 std::unique_ptr<RtMidiOut> makeMidiOut(const char* clientName, MidiLibraryError* error = nullptr);
+
+// Whether ports of both names (ignoring case) are listed now. Asks the MIDI
+// service only when one runs, so that it prints nothing while there is none.
+bool MidiPortsPresent(const char* inName, const char* outName);

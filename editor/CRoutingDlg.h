@@ -146,6 +146,8 @@ public:
     void OnLinkLost(int why);
     // Whether the page may be kept as "-Previous": asks when its read was cut short.
     bool ConfirmPage();
+    // Looks at the MIDI port lists now and then while a fault keeps it off line.
+    void watchPorts();
 
     // ---- presets
     static void MakeFileName(const char* name, CString& out, bool factory);
@@ -209,6 +211,8 @@ public:
     bool pageReading = false; // the requests of GetValues are not all answered
     bool pageIncomplete = false; // a page read was cut short; cleared by a whole one
     bool userChoseDemo = false; // demo mode by the user's choice, not by a fault
+    bool devicePortsSeen = false; // in such demo mode: the configured ports are listed
+    std::uint64_t nextPortPoll = 0; // pump time of the next look at the port lists
     bool showRelations = false;
     int timerId = 0;
     BubbleWind bubble;

@@ -6,7 +6,9 @@
 #include "CMenu.h"
 #include "FrameworkAssert.h"
 #include "MIDIbase.h"
+#include "MIDIconfigInfo.h"
 #include "MessageBoxHook.h"
+#include "MidiPorts.h"
 #include "ModelTables.h"
 #include "ProfileStore.h"
 #include "PumpClock.h"
@@ -26,6 +28,7 @@ constexpr long modeKey = 0x10010016; // device setting held at 2 while the edito
 constexpr int heldModeValue = 2;
 constexpr std::uint64_t replyWaitMs = 1000;
 constexpr int setMessagesPerTick = 3;
+constexpr std::uint64_t portPollMs = 1500;
 
 constexpr int cmdObjectInfoRequest = 49;
 constexpr int cmdObjectInfo = 50;
@@ -172,6 +175,22 @@ void CRoutingDlg::OnTimer(UINT id)
     for (int i = 0; i < setMessagesPerTick && !setQueue.IsEmpty(); ++i) {
         std::unique_ptr<sendObj> m(static_cast<sendObj*>(setQueue.RemoveHead()));
         sendNow(*this, *m, pumpNow());
+    }
+    watchPorts();
+}
+
+void CRoutingDlg::watchPorts()
+{
+    // Only in demo mode that a lost or absent device brought: the title tells
+    // when the device's ports are back, and unchecking demo mode reconnects.
+    if (!local || userChoseDemo || pumpNow() < nextPortPoll)
+        return;
+    nextPortPoll = pumpNow() + portPollMs;
+    const bool seen = MidiPortsPresent(GetProfileString("MIDI", "In", kDefaultMidiPort),
+        GetProfileString("MIDI", "Out", kDefaultMidiPort));
+    if (seen != devicePortsSeen) {
+        devicePortsSeen = seen;
+        MakeTitle();
     }
 }
 
@@ -427,6 +446,7 @@ void CRoutingDlg::SetLocal(signed char on)
     if (on)
         return;
     userChoseDemo = false;
+    devicePortsSeen = false;
     gotRoot = false;
     WantParams(0, 1);
 }

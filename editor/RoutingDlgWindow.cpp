@@ -472,6 +472,8 @@ void CRoutingDlg::MakeTitle()
     title.Format("%s Routing - %s", model ? model->modelName : "", state);
     if (pageIncomplete)
         title += " (page not read completely)";
+    if (local && devicePortsSeen)
+        title += " (device ports found)";
     SetWindowText(title);
     if (refreshButton)
         refreshButton->EnableWindow(deviceModel == tablenum);

@@ -181,6 +181,9 @@ TEST_F(DeviceFaultTest, MidiServiceStoppedAndStartedAgainAroundAConnectedEditor)
         std::string error, in, out;
         ASSERT_TRUE(sim.start(simArgs, error)) << error;
         ASSERT_TRUE(findSimPorts(simArgs[5].toStdString(), in, out, 10000));
+        // The editor sees the device's ports again by itself.
+        ASSERT_TRUE(pumpUntil([&] { return title().endsWith("(device ports found)"); }, 5000))
+            << title().toStdString();
         const int boxesNow = static_cast<int>(boxes->boxes().size());
         // Back through the demo command, or through the sheet ending with OK.
         if (round % 2 == 0) {
