@@ -132,7 +132,10 @@ TEST(SimCommandLine, StartScriptRunsTheSimulatorAndPointsTheEditorAtIt)
     const std::string root = TestEnv::freshDir("sim-env");
     const std::string data = root + "/data";
     const std::string appData = data + "/Zorvanta/q7300-routing";
+    // The editor keeps its ini file in "<data folder>/q7300-routing" when that folder exists.
+    const std::string iniFolder = data + "/q7300-routing";
     QDir().mkpath(QString::fromStdString(appData));
+    QDir().mkpath(QString::fromStdString(iniFolder));
     const std::string port = "Q7300 Env Test " + std::to_string(::getpid());
 
     QProcess bash;
@@ -165,7 +168,7 @@ TEST(SimCommandLine, StartScriptRunsTheSimulatorAndPointsTheEditorAtIt)
     EXPECT_EQ(bash.exitCode(), 0) << out << err;
     EXPECT_GE(pids.size(), 1u);
 
-    QSettings ini(QString::fromStdString(appData + "/q7300-routing.ini"), QSettings::IniFormat);
+    QSettings ini(QString::fromStdString(iniFolder + "/q7300-routing.ini"), QSettings::IniFormat);
     const std::string in = ini.value("MIDI/In").toString().toStdString();
     const std::string outPort = ini.value("MIDI/Out").toString().toStdString();
     EXPECT_NE(in.find(":" + port), std::string::npos) << in;
