@@ -9,10 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QThread>
 
 namespace {
 
@@ -43,7 +40,6 @@ private:
     std::function<int(ZorvantaMidiProcessor&)> previous_;
 };
 
-constexpr int kIdOk = 1024;
 constexpr int kIdCancel = 0x400000;
 
 } // namespace
@@ -53,50 +49,33 @@ protected:
     ScopedSettings settings;
 };
 
-TEST_F(Connection, FirstStartUsesMidiAndWritesItOnExit)
+TEST_F(Connection, SettingsOnStartAndExitAndTheTransportChoice)
 {
     {
         ZorvantaMidiProcessor p;
         EXPECT_EQ(thisProcessor, &p);
-        EXPECT_EQ(p.CommType(), commMidi);
         EXPECT_NE(dynamic_cast<MIDIwin*>(p.GetDriver()), nullptr);
         EXPECT_EQ(p.MidiId(), 1);
-        EXPECT_FALSE(p.AutoDisconnectActive());
         EXPECT_FALSE(settings.has("Zorvanta Drivers", "CommName"));
+        p.InstallTransport(std::make_unique<RecordingTransport>(), commMidi);
+        p.ChooseComms(commFile); // not offered: MIDI, on a new transport
+        EXPECT_EQ(p.CommType(), commMidi);
+        EXPECT_NE(dynamic_cast<MIDIwin*>(p.GetDriver()), nullptr);
     }
     EXPECT_EQ(thisProcessor, nullptr);
     EXPECT_EQ(GetProfileInt("Zorvanta Drivers", "CommName", -1), 1);
     EXPECT_FALSE(settings.has("Zorvanta Drivers", "DisconnectTime"));
-}
 
-TEST_F(Connection, UnofferedTypesFallBackToMidiAndTransportIsReplaced)
-{
     RecordingProcessor p;
-    p.ChooseComms(commFile);
-    EXPECT_EQ(p.CommType(), commMidi);
-    EXPECT_NE(dynamic_cast<MIDIwin*>(p.GetDriver()), nullptr); // the recording one was replaced
-    EXPECT_EQ(CommsMask(), 2u);
-}
-
-TEST_F(Connection, AutoDisconnectSwitchingAndSettings)
-{
-    RecordingProcessor p;
-    p.AutoDisconnect(0, 0);
-    EXPECT_FALSE(settings.has("Zorvanta Drivers", "DisconnectTime"));
     p.AutoDisconnect(0, 15000);
     EXPECT_EQ(GetProfileInt("Zorvanta Drivers", "DisconnectTime", -1), 0);
-    EXPECT_FALSE(p.AutoDisconnectActive());
     EXPECT_EQ(p.AutoDisconnect(1, 15000), 1);
-    EXPECT_TRUE(p.AutoDisconnectActive());
-    EXPECT_EQ(p.DisconnectTime(), 15000);
-    EXPECT_EQ(GetProfileInt("Zorvanta Drivers", "DisconnectTime", -1), 15000);
     p.AutoDisconnect(1, 5000); // already on: only the time changes
     EXPECT_EQ(p.DisconnectTime(), 5000);
+    EXPECT_EQ(GetProfileInt("Zorvanta Drivers", "DisconnectTime", -1), 5000);
     p.AutoDisconnect(0, 0);
     EXPECT_FALSE(p.AutoDisconnectActive());
-    EXPECT_EQ(p.DisconnectTime(), 0);
     EXPECT_EQ(GetProfileInt("Zorvanta Drivers", "DisconnectTime", -1), 5000);
-
     WriteProfileInt("Zorvanta Drivers", "DisconnectTime", 15000);
     RecordingProcessor restarted;
     EXPECT_TRUE(restarted.AutoDisconnectActive());
@@ -145,15 +124,10 @@ TEST_F(Connection, IdleLinkClosesAfterTheDisconnectTime)
 TEST_F(Connection, TimerClosesAnIdleLinkInRealTime)
 {
     RecordingProcessor p;
-    RecordingTransport& t = *p.transport;
     p.AutoDisconnect(1, 300);
     QElapsedTimer waited;
     waited.start();
-    while (t.open && waited.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(10);
-    }
-    EXPECT_FALSE(t.open);
+    EXPECT_TRUE(pumpUntil([&] { return !p.transport->open; }, 5000));
     EXPECT_GE(waited.elapsed(), 300);
 }
 
@@ -189,23 +163,6 @@ TEST_F(Connection, ReInitReopensOnlyAnOpenLink)
     p.ReInit();
     EXPECT_EQ(t.opens, 1);
     EXPECT_FALSE(p.Connected());
-}
-
-TEST_F(Connection, CancelledConfigurationRestoresTheTransportType)
-{
-    RecordingProcessor p;
-    int shown = 0;
-    ConfigSheetStub sheet([&](ZorvantaMidiProcessor&) {
-        ++shown;
-        return kIdCancel;
-    });
-    EXPECT_EQ(p.ConfigComms(), commMidi);
-    EXPECT_EQ(shown, 1);
-    EXPECT_NE(dynamic_cast<MIDIwin*>(p.GetDriver()), nullptr); // chosen again
-    ConfigSheetStub accepted([&](ZorvantaMidiProcessor&) { return kIdOk; });
-    MIDIbase* before = p.GetDriver();
-    p.ConfigComms();
-    EXPECT_EQ(p.GetDriver(), before);
 }
 
 TEST_F(Connection, NullDeviceAsksForConfigurationOnceAndSurvivesReplacement)
@@ -249,14 +206,8 @@ TEST_F(Connection, FileTransportAsksForAFilePerMessage)
     file.SendRaw("\xF0\x01\xF7", 3, nullptr);
     commsHooks().askSaveFileName = previous;
     EXPECT_EQ(asked, 3);
-    QFile one(QString::fromStdString(answers[0]));
-    ASSERT_TRUE(one.open(QIODevice::ReadOnly));
-    EXPECT_EQ(one.readAll(),
-        QByteArray("\xF0\x7D\x70\x01\x3C"
-                   "1 2\xF7"));
-    QFile three(QString::fromStdString(answers[2]));
-    ASSERT_TRUE(three.open(QIODevice::ReadOnly));
-    EXPECT_EQ(three.readAll(), QByteArray("\xF0\x01\xF7"));
+    EXPECT_EQ(readBytes(answers[0]), framed(60, "1 2"));
+    EXPECT_EQ(readBytes(answers[2]), (Bytes { 0xF0, 0x01, 0xF7 }));
 }
 
 TEST(CommsHelpers, DelayWaitsAtLeastItsTime)

@@ -62,21 +62,6 @@ private:
     std::vector<Bytes> got_;
 };
 
-// Records dispatched replies of a protocol object using the real transport.
-class LinkedProcessor : public ZorvantaMidiProcessor {
-public:
-    void ProcessTextMessage(int command, const char* text, QObject*) override
-    {
-        texts.push_back({ "text", command, text });
-    }
-    void UnknownCommand(char* message, int length) override
-    {
-        texts.push_back(
-            { "unknown", static_cast<unsigned char>(message[0]), std::string(message, length) });
-    }
-    std::vector<Dispatched> texts;
-};
-
 } // namespace
 
 class JackLink : public ::testing::Test {
@@ -94,7 +79,7 @@ protected:
 TEST_F(JackLink, FramedMessagesReachThePeerOnceEach)
 {
     Peer peer;
-    LinkedProcessor p;
+    RecordingProcessor p(nullptr); // on the MIDI transport the settings name
     ASSERT_NE(dynamic_cast<MIDIwin*>(p.GetDriver()), nullptr);
     ReplyWindow window(p);
     ASSERT_EQ(p.SetKeyValue(0x10010016L, 3, &window), 0);
@@ -121,7 +106,7 @@ TEST_F(JackLink, FramedMessagesReachThePeerOnceEach)
 TEST_F(JackLink, RepliesAreAssembledAndDispatchedOnce)
 {
     Peer peer;
-    LinkedProcessor p;
+    RecordingProcessor p(nullptr); // on the MIDI transport the settings name
     ReplyWindow window(p);
     ASSERT_EQ(p.GetKeyValue(0x2cL, &window), 0);
     // The reply in three pieces with a timing clock inside, then an identity reply.
@@ -130,20 +115,20 @@ TEST_F(JackLink, RepliesAreAssembledAndDispatchedOnce)
     peer.send({ '5', '\r', '\n', 0xF7 });
     peer.send({ 0xF0, 0x7E, 0x00, 0x06, 0x02, 0x7D, 0x10, 0x00, 0x05, 0x00, 0x01, 0x02, 0x03, 0x04,
         0x41, 0x42, 0x00, 0xF7 });
-    ASSERT_TRUE(pumpUntil([&] { return p.texts.size() >= 2; }));
+    ASSERT_TRUE(pumpUntil([&] { return p.events.size() >= 2; }));
     pumpUntil([] { return false; }, 200);
-    ASSERT_EQ(p.texts.size(), 2u);
-    EXPECT_EQ(p.texts[0].command, 60);
-    EXPECT_EQ(p.texts[0].text, "2c 5");
-    EXPECT_EQ(p.texts[1].command, 0);
-    EXPECT_EQ(
-        p.texts[1].text, "IDENTITY_REPLY: manuf(7d) Family(010) Member(05) Version(4.3.2.1)\r\nAB");
+    ASSERT_EQ(p.events.size(), 2u);
+    EXPECT_EQ(p.events[0].command, 60);
+    EXPECT_EQ(p.events[0].text, "2c 5");
+    EXPECT_EQ(p.events[1].command, 0);
+    EXPECT_EQ(p.events[1].text,
+        "IDENTITY_REPLY: manuf(7d) Family(010) Member(05) Version(4.3.2.1)\r\nAB");
 }
 
 TEST_F(JackLink, LargeSysexTravelsBothWays)
 {
     Peer peer;
-    LinkedProcessor p;
+    RecordingProcessor p(nullptr); // on the MIDI transport the settings name
     ReplyWindow window(p);
     // The largest single message the interface carries, then one that must
     // go out in pieces.
@@ -163,11 +148,11 @@ TEST_F(JackLink, LargeSysexTravelsBothWays)
         for (size_t at = 0; at < reply.size(); at += MIDIwin::kJackMessageLimit)
             peer.send(Bytes(reply.begin() + at,
                 reply.begin() + std::min(reply.size(), at + MIDIwin::kJackMessageLimit)));
-        ASSERT_TRUE(pumpUntil([&] { return !p.texts.empty(); }, 5000)) << total;
-        ASSERT_EQ(p.texts.size(), 1u);
-        EXPECT_EQ(p.texts[0].kind, "unknown");
-        EXPECT_EQ(p.texts[0].text, std::string("\x5A") + payload);
-        p.texts.clear();
+        ASSERT_TRUE(pumpUntil([&] { return !p.events.empty(); }, 5000)) << total;
+        ASSERT_EQ(p.events.size(), 1u);
+        EXPECT_EQ(p.events[0].kind, "unknown");
+        EXPECT_EQ(p.events[0].text, std::string("\x5A") + payload);
+        p.events.clear();
     }
 }
 
@@ -232,7 +217,7 @@ TEST_F(JackLink, FlushWritesOnlyChangedNames)
 TEST_F(JackLink, PeerThatDisappearsAndServerThatStops)
 {
     auto peer = std::make_unique<Peer>();
-    LinkedProcessor p;
+    RecordingProcessor p(nullptr); // on the MIDI transport the settings name
     ReplyWindow window(p);
     ASSERT_EQ(p.GetKeyValue(1L, &window), 0);
     ASSERT_TRUE(peer->waitFor(1));
@@ -255,7 +240,7 @@ TEST(NoMidiService, OpenAndSendReportTheLibraryError)
     ScopedSettings settings;
     ::setenv("JACK_NO_START_SERVER", "1", 1);
     ::setenv("JACK_DEFAULT_SERVER", "q7300-test-no-such-server", 1);
-    LinkedProcessor p;
+    RecordingProcessor p(nullptr); // on the MIDI transport the settings name
     const int err = p.GetKeyValue(1L, nullptr);
     EXPECT_EQ(err, RtMidiError::NO_DEVICES_FOUND + 1);
     EXPECT_FALSE(p.Connected());

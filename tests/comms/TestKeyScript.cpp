@@ -11,68 +11,47 @@
 
 namespace {
 
-// Records the waits a script asks for instead of waiting, each with the
-// number of messages sent before it.
-class RecordedWaits {
-public:
-    explicit RecordedWaits(std::function<size_t()> sentSoFar)
-    {
-        previous_ = setKeyScriptDelay([this, sentSoFar](unsigned long ms) {
-            waits.push_back(ms);
-            sentBefore.push_back(sentSoFar());
-        });
-    }
-    ~RecordedWaits() { setKeyScriptDelay(previous_); }
-    RecordedWaits(const RecordedWaits&) = delete;
-    RecordedWaits& operator=(const RecordedWaits&) = delete;
-
-    std::vector<unsigned long> waits;
-    std::vector<size_t> sentBefore;
-
-private:
-    KeyScriptDelay previous_;
-};
-
 class KeyScript : public ::testing::Test {
 protected:
+    KeyScript()
+    {
+        previous = setKeyScriptDelay([this](unsigned long ms) {
+            flush();
+            log.push_back("wait " + std::to_string(ms));
+        });
+    }
+    ~KeyScript() override { setKeyScriptDelay(previous); }
     // Runs the script text; returns the texts it sent.
     std::vector<std::string> run(const std::string& script, int pause = 0)
     {
-        const std::string path = dir + "/script.txt";
-        writeBytes(path, Bytes(script.begin(), script.end()));
-        CFile file(CString(path.c_str()), CFile::fmRead);
-        EXPECT_TRUE(file.IsOpen());
+        CFile file(CString(writeBytes(dir + "/s.txt", Bytes(script.begin(), script.end())).c_str()),
+            CFile::fmRead);
         const size_t before = processor.transport->sent.size();
         processor.RunKeyScript(file, pause);
+        flush();
         std::vector<std::string> texts;
-        for (size_t i = before; i < processor.transport->sent.size(); ++i)
-            texts.push_back(textOf(i));
+        for (size_t i = before; i < processor.transport->sent.size(); ++i) {
+            const Bytes& m = processor.transport->sent[i];
+            EXPECT_EQ(Bytes(m.begin(), m.begin() + 5), (Bytes { 0xF0, 0x7D, 0x70, 0x01, 60 }));
+            texts.emplace_back(m.begin() + 5, m.end() - 1);
+        }
         return texts;
     }
-    std::string textOf(size_t i)
+    // Adds the messages sent since the last look to the log.
+    void flush()
     {
-        const Bytes& m = processor.transport->sent[i];
-        EXPECT_EQ(Bytes(m.begin(), m.begin() + 5), (Bytes { 0xF0, 0x7D, 0x70, 0x01, 60 }));
-        return std::string(m.begin() + 5, m.end() - 1);
-    }
-    // Everything sent and waited so far, in order: "send TEXT" and "wait MS".
-    std::vector<std::string> timeline()
-    {
-        std::vector<std::string> events;
-        size_t w = 0;
-        for (size_t i = 0; i <= processor.transport->sent.size(); ++i) {
-            for (; w < clock.waits.size() && clock.sentBefore[w] == i; ++w)
-                events.push_back("wait " + std::to_string(clock.waits[w]));
-            if (i < processor.transport->sent.size())
-                events.push_back("send " + textOf(i));
+        for (; logged < processor.transport->sent.size(); ++logged) {
+            const Bytes& m = processor.transport->sent[logged];
+            log.push_back("send " + std::string(m.begin() + 5, m.end() - 1));
         }
-        return events;
     }
 
     std::string dir = TestEnv::freshDir("script");
     RecordingProcessor processor;
-    RecordedWaits clock { [this] { return processor.transport->sent.size(); } };
     MessageBoxScript boxes;
+    KeyScriptDelay previous;
+    std::vector<std::string> log; // "send TEXT" and "wait MS" in order
+    size_t logged = 0;
 };
 
 using Texts = std::vector<std::string>;
@@ -133,19 +112,18 @@ TEST_F(KeyScript, SendLinesInAnyCaseWithRemarks)
     EXPECT_EQ(run("SET,1,2\n SEND,1,2\nSEND,1\nSEND\n"), Texts {});
     EXPECT_EQ(processor.transport->ReplyWindow(), nullptr);
     EXPECT_TRUE(boxes.boxes().empty());
-    EXPECT_TRUE(clock.waits.empty());
+    EXPECT_EQ(log.size(), processor.transport->sent.size()) << "no waits";
 }
 
 TEST_F(KeyScript, WaitsAreCappedAndPausesFollowEverySend)
 {
     run("WAIT,0.5\nWAIT,20\nWAIT,-1\nWAIT,x\nwait,0.25\n");
-    EXPECT_EQ(clock.waits, (std::vector<unsigned long> { 500, 10000, 250 }));
-    clock.waits.clear();
-    clock.sentBefore.clear();
+    EXPECT_EQ(log, (Texts { "wait 500", "wait 10000", "wait 250" }));
+    log.clear();
     run("SEND,1,1\nWAIT,2,ALL\nSEND,2,2\nSEND,3,3\nWAIT,0,all\nSEND,4,4\n");
     run("SEND,5,5\nSEND,6,6\n", 300);
     run("WAIT,100,ALL\nSEND,7,7\n");
-    EXPECT_EQ(timeline(),
+    EXPECT_EQ(log,
         (std::vector<std::string> { "send 0x1 1", "send 0x2 2", "wait 2000", "send 0x3 3",
             "wait 2000", "send 0x4 4", "send 0x5 5", "wait 300", "send 0x6 6", "wait 300",
             "send 0x7 7", "wait 10000" }));
@@ -162,7 +140,7 @@ TEST_F(KeyScript, NegativePauseAsksBeforeEverySend)
     EXPECT_EQ(boxes.boxes()[1].text.toStdString(), "0x2 2");
     EXPECT_EQ(boxes.boxes()[1].icon, 4);
     EXPECT_EQ(boxes.boxes()[1].buttons, (std::vector<int> { IDYES, IDNO, IDBOX_CANCEL }));
-    EXPECT_TRUE(clock.waits.empty());
+    EXPECT_EQ(log.size(), processor.transport->sent.size()) << "no waits";
 
     // A negative WAIT ... ALL starts asking; a Cancel ends the script.
     boxes.answer(IDYES);

@@ -3,7 +3,6 @@
 #pragma once
 
 #include "IODescList.h"
-#include "LineList.h"
 #include "ModelTables.h"
 #include "NodePlacement.h"
 
@@ -25,11 +24,7 @@ struct RoutingPage {
             }
         }
     }
-    ~RoutingPage()
-    {
-        lines.DeleteAll();
-        tablenum = savedTablenum;
-    }
+    ~RoutingPage() { tablenum = savedTablenum; }
 
     IODesc* node(groupID g, int index) const
     {
@@ -48,28 +43,8 @@ struct RoutingPage {
         return out;
     }
 
-    // What the editor does when a port option swaps a group: exchange the
-    // chosen members of g with side list k, then move the line ends across.
-    void exchange(groupID g, int mask, int k)
-    {
-        IODescList incoming;
-        incoming.AddTail(sides[k]);
-        active.ExchangeListItems(g, mask, sides[k]);
-        lines.ExchangeListItems(sides[k], incoming, nullptr);
-    }
-
-    // Connects dest to src the way an edit does, with its line.
-    void connect(IODesc* dest, IODesc* src)
-    {
-        if (IODesc* old = dest->MakeConnection(src))
-            lines.DeleteLine(nullptr, dest, old);
-        if (src)
-            lines.AddTail(new Line(src, dest));
-    }
-
     int savedTablenum;
     std::vector<std::unique_ptr<IODesc>> nodes;
     IODescList active;
     IODescList sides[comboSideListCount];
-    LineList lines;
 };

@@ -47,8 +47,9 @@ TEST(Lines, PointDistancesToLinesAndSegments)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.p.x) + "," + std::to_string(c.p.y));
         NPoint p(c.p.x, c.p.y);
-        if (c.line >= 0)
+        if (c.line >= 0) {
             EXPECT_NEAR(p.DistanceToLine(c.a, c.b), c.line, 1e-9);
+        }
         EXPECT_NEAR(p.DistanceToBoundedLine(c.a, c.b), c.segment, 1e-9);
     }
 }

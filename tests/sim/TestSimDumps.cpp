@@ -51,10 +51,6 @@ TEST(SimDumpDevice, SendsEachKindOnRequestAsAWholeBlock)
         EXPECT_EQ(r.command, kind);
         EXPECT_EQ(r.text, textOf(blockOf(device.Dumps().Image(kind))));
         EXPECT_FALSE(device.Dumps().Image(kind).empty());
-        unsigned sum = 0;
-        for (size_t i = 0; i + 1 < r.text.size(); i += 2)
-            sum += static_cast<unsigned>(r.text[i] * 16 + r.text[i + 1]);
-        EXPECT_EQ(sum % 256, 0u);
     }
 }
 
