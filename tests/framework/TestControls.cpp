@@ -1,6 +1,5 @@
 // Controls: the user's actions notify the dialog, the program's do not; combo
 // box lists, sliders, edit fields and buttons.
-#include "CButton.h"
 #include "CComboBox.h"
 #include "CDialog.h"
 #include "NQLineEdit.h"
@@ -8,7 +7,6 @@
 #include "TestWndSupport.h"
 #include <QComboBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 #include <vector>
 
@@ -25,7 +23,6 @@ public:
     void QCreate() override { layout = new QVBoxLayout(dialog()); }
     void OnSel(UINT id) { notes.emplace_back(scSelChange, id); }
     void OnEdit(UINT id) { notes.emplace_back(scEditChange, id); }
-    void OnClick(UINT id) { notes.emplace_back(scClicked, id); }
     void OnVScroll(UINT code, UINT pos, CScrollBar*) override { vscroll.emplace_back(code, pos); }
     void OnHScroll(UINT code, UINT pos, CScrollBar*) override { hscroll.emplace_back(code, pos); }
 };
@@ -33,7 +30,6 @@ public:
 Q_BEGIN_MESSAGE_MAP(NoteDialog, CDialog)
 Q_ON_NOTIFY_RANGE(scSelChange, 1000, 1999, OnSel)
 Q_ON_NOTIFY_RANGE(scEditChange, 1000, 1999, OnEdit)
-Q_ON_NOTIFY_RANGE(scClicked, 1000, 1999, OnClick)
 Q_ON_VSCROLL(OnVScroll)
 Q_ON_HSCROLL(OnHScroll)
 Q_END_MESSAGE_MAP()
@@ -118,22 +114,4 @@ TEST(Controls, SliderAndEditNotifyOnlyWhatTheUserDoes)
     NQLineEdit anonymous(d.get(), 0, d->layout); // without an id: nothing
     typeText(anonymous.edit(), "12");
     EXPECT_EQ(d->notes, (Notes { { scEditChange, 1017 } }));
-}
-
-TEST(Controls, ButtonIsListedShownAndNotifiesClicksUnlessItsIdIsZero)
-{
-    auto d = shownDialog();
-    CButton b;
-    EXPECT_EQ(b.Create("off", 3, CRect(10, 10, 60, 30), d.get(), 1120), 0);
-    EXPECT_EQ(d->GetDlgItem(1120), &b);
-    EXPECT_TRUE(b.IsWindowVisible());
-    EXPECT_EQ(b.GetWidget()->geometry(), QRect(10, 10, 50, 20));
-    b.button()->click();
-    b.SetCheck(1);
-    EXPECT_EQ(b.GetCheck(), 1);
-    CButton hidden;
-    EXPECT_EQ(hidden.Create("h", 0, CRect(0, 0, 10, 10), d.get(), 0), 0);
-    EXPECT_FALSE(hidden.IsWindowVisible());
-    hidden.button()->click();
-    EXPECT_EQ(d->notes, (Notes { { scClicked, 1120 } }));
 }

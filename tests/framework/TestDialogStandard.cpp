@@ -104,7 +104,8 @@ TEST(DialogMessageBox, RealBoxShowsCaptionAsMainTextAndReturnsFrameworkValues)
         buttonCount = static_cast<int>(box->buttons().size());
         box->button(QMessageBox::No)->click();
     });
-    EXPECT_EQ(QtMessageBox(nullptr, "message overrun", "ZorvantaMidiProcessor", 0x40 | 2), IDNO);
+    EXPECT_EQ(
+        QtMessageBox(nullptr, "message overrun", "ZorvantaMidiProcessor", 0x40 | 2, ""), IDNO);
     EXPECT_EQ(main, QString("ZorvantaMidiProcessor"));
     EXPECT_EQ(informative, QString("message overrun"));
     EXPECT_EQ(icon, QMessageBox::Warning);
@@ -112,9 +113,9 @@ TEST(DialogMessageBox, RealBoxShowsCaptionAsMainTextAndReturnsFrameworkValues)
 
     whenModal(
         [](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Cancel)->click(); });
-    EXPECT_EQ(QtMessageBox(nullptr, "t", "c", 0x10), 0x400000);
+    EXPECT_EQ(QtMessageBox(nullptr, "t", "c", 0x10, ""), 0x400000);
     whenModal([](QWidget* w) { qobject_cast<QMessageBox*>(w)->button(QMessageBox::Ok)->click(); });
-    EXPECT_EQ(QtMessageBox(nullptr, "t", "c", 0x20), 1024); // an unknown set gives OK
+    EXPECT_EQ(QtMessageBox(nullptr, "t", "c", 0x20, ""), 1024); // an unknown set gives OK
 }
 
 TEST(DialogFile, ScriptSeesTheRequestAndDefaultExtensionIsAppended)

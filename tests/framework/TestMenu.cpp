@@ -37,22 +37,6 @@ QAction* itemWithId(CMenu& m, int id)
 
 } // namespace
 
-TEST(Menu, CheckMenuItemByIdOrPositionReturnsThePreviousState)
-{
-    CMenu m;
-    ASSERT_TRUE(m.CreatePopupMenu());
-    m.AppendMenu(mfString, 105, "Q7300");
-    m.AppendMenu(mfSeparator, 0, nullptr);
-    m.AppendMenu(mfString, 109, "Off-line Demo Mode");
-    EXPECT_EQ(m.CheckMenuItem(999, mfChecked), -1);
-    EXPECT_EQ(m.CheckMenuItem(105, mfChecked), 0);
-    EXPECT_EQ(m.CheckMenuItem(105, 0), 4);
-    EXPECT_FALSE(itemWithId(m, 105)->isChecked());
-    EXPECT_EQ(m.CheckMenuItem(2, mfChecked | mfByPosition), 0); // the separator counts
-    EXPECT_TRUE(itemWithId(m, 109)->isChecked());
-    EXPECT_EQ(m.CheckMenuItem(3, mfChecked | mfByPosition), -1);
-}
-
 TEST(Menu, ItemsAreUpdatedBeforeTheMenuOpens)
 {
     MenuDialog d;

@@ -67,13 +67,14 @@ TEST_F(BubbleTest, TextWrapsAtBlanksKeepingThemOnTheLineAndStopsAtEightLines)
     CSize oneTwo = extent("one two");
     bubble.SetWrapWidth(oneTwo.cx + 1);
     bubble.SetText("one two three four abcdefghijklmnopqrstu  xy");
-    std::vector<int> lengths; // "one two ", "three four ", the long word with its blanks, "xy"
+    std::vector<int> lengths; // "one two ", "three ", "four ", the long word with its blanks, "xy"
     for (int i = 0; i < bubble.GetLineCount(); ++i)
         lengths.push_back(bubble.GetLineLength(i));
-    EXPECT_EQ(lengths, (std::vector<int> { 8, 11, 23, 2 }));
+    EXPECT_EQ(lengths, (std::vector<int> { 8, 6, 5, 23, 2 }));
     EXPECT_EQ(bubble.GetRect(),
-        CRect(0, 0, 10 + extent("abcdefghijklmnopqrstu").cx - 1, 10 + 4 * oneTwo.cy - 1));
-    bubble.SetText("a b c d e f g h i j k l m n o p q r s t u v w x y z");
+        CRect(0, 0, 10 + extent("abcdefghijklmnopqrstu").cx - 1, 10 + 5 * oneTwo.cy - 1));
+    bubble.SetWrapWidth(3);
+    bubble.SetText("a b c d e f g h i j k l");
     EXPECT_EQ(bubble.GetLineCount(), BubbleWind::maxLines);
 }
 
