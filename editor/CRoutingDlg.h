@@ -9,6 +9,7 @@
 #include "CDialog.h"
 #include "CMObList.h"
 #include "CRectTracker.h"
+#include "EditHistory.h"
 #include "Geometry.h"
 #include "IODescList.h"
 #include "LineList.h"
@@ -33,6 +34,7 @@ class NQGroupBox;
 class NQLabel;
 class NQLineEdit;
 class NQSlider;
+class QKeyEvent;
 
 class CRoutingDlg : public CDialog, public PanelHost {
 public:
@@ -50,6 +52,8 @@ public:
         idLevelBox = 1056,
         idFirstOptionButton = 120,
         idFirstOptionList = 124,
+        idUndo = 140,
+        idRedo = 141,
         timerRequestId = 110,
         pumpPeriodMs = 30,
     };
@@ -177,6 +181,19 @@ public:
     void OnHelp();
     void OnOk();
 
+    // ---- undo and redo
+    // The device values the page holds now.
+    PageValues CapturePage() const;
+    // Records the gesture that changed the page from `before` (see EditHistory).
+    void RecordEdit(const PageValues& before, unsigned gestureId = 0);
+    // Puts values on the page and sends those that changed, as an edit does.
+    void ApplyValues(const PageValues& target);
+    void OnUndo();
+    void OnRedo();
+    // The next slider, gain-box or right-button change starts a step of its own.
+    void NewGesture() { ++gesture; }
+    void keyPressEvent(QKeyEvent* e) override;
+
     // ---- state (declared in the window's order; all owned by the window)
     CRectTracker bandTracker;
     CRect bandRect;
@@ -221,6 +238,9 @@ public:
     IODesc* hoverNode = nullptr;
     CPoint lastDragPoint;
     bool gainDrag = false; // a right-button press over a gain node drags its gain
+
+    EditHistory history;
+    unsigned gesture = 1; // merges the changes of one slider, box or gain drag
 
     // Controls of the layout, owned here (the dialog's control list does not own).
     std::unique_ptr<NQLabel> factoryLabel;

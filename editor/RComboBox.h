@@ -16,4 +16,7 @@ public:
 
     CRect createRect;
     int fieldHeight = 0;
+    // The choice the page was last given (the list shows a user's new choice
+    // before the page takes it).
+    int pageChoice = 0;
 };

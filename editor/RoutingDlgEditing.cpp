@@ -180,6 +180,7 @@ void CRoutingDlg::spdif_in_change(int sel, int old, groupID exch, groupID alt, g
 
 void CRoutingDlg::OnLButtonDown(UINT flags, CPoint p)
 {
+    NewGesture();
     SetBubble(p, nullptr, 0);
     showRelations = true;
     IODesc* n = Select(p);
@@ -238,8 +239,10 @@ void CRoutingDlg::OnMouseMove(UINT flags, CPoint p)
         if (!gainDrag || !hoverNode || !hoverNode->gainKey || p == lastDragPoint)
             return;
         const double step = p.y > lastDragPoint.y ? -0.1 : 0.1;
+        const PageValues before = CapturePage();
         hoverNode->SetGain(hoverNode->gain + step);
         SendGain(hoverNode);
+        RecordEdit(before, gesture * 4 + 3);
         CString text;
         text.Format("%2.1f dB", hoverNode->gain);
         bubble.SetText(text);
@@ -268,8 +271,10 @@ void CRoutingDlg::OnLButtonUp(UINT flags, CPoint p)
     // (the drag may have come back to the pressed node) or left from an
     // earlier drag never connects.
     dropTarget = partnerAt(p);
-    if (dropTarget && selectedNode && activeNodes.Find(selectedNode)
-        && activeNodes.Find(dropTarget)) {
+    const bool connecting = dropTarget && selectedNode && activeNodes.Find(selectedNode)
+        && activeNodes.Find(dropTarget);
+    const PageValues before = connecting ? CapturePage() : PageValues();
+    if (connecting) {
         SaveFirst();
         IODesc* dest = selectedNode->IsActiveInput() ? selectedNode : dropTarget;
         IODesc* src = selectedNode->IsOutput() ? selectedNode : dropTarget;
@@ -307,12 +312,15 @@ void CRoutingDlg::OnLButtonUp(UINT flags, CPoint p)
     dropTarget = nullptr;
     InvalidateSelection();
     Scan();
+    if (connecting)
+        RecordEdit(before);
 }
 
 void CRoutingDlg::OnRButtonDown(UINT, CPoint p)
 {
     // Over a node with a gain the right button drags its gain; elsewhere it
     // opens the command menu (a modal menu would swallow the drag).
+    NewGesture();
     hoverNode = Select(p);
     if (hoverNode && hoverNode->gainKey) {
         gainDrag = true;
@@ -349,6 +357,7 @@ BOOL CRoutingDlg::OnSetCursor()
 
 void CRoutingDlg::DeleteSelectedLines()
 {
+    const PageValues before = CapturePage();
     SaveFirst();
     while (!selectedLines.IsEmpty()) {
         auto* line = static_cast<Line*>(selectedLines.RemoveHead());
@@ -361,6 +370,7 @@ void CRoutingDlg::DeleteSelectedLines()
         delete line;
     }
     Scan();
+    RecordEdit(before);
 }
 
 void CRoutingDlg::DeleteAllLines()

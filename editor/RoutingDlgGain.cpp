@@ -129,11 +129,13 @@ void CRoutingDlg::OnVScroll(UINT, UINT position, CScrollBar*)
     wanted = std::clamp(wanted, 0.0, span);
     const double gain = n->gainMax - wanted;
     const double before = n->gain;
+    const PageValues page = CapturePage();
     n->SetGain(gain);
     if (std::fabs(gain - before) > 0.05) {
         SendGain(n);
         ShowGain(static_cast<float>(n->gain));
     }
+    RecordEdit(page, gesture * 4 + 2);
 }
 
 void CRoutingDlg::OnChangeGain()
@@ -145,6 +147,7 @@ void CRoutingDlg::OnChangeGain()
     IODesc* n = selectedNode;
     if (n && n->gainKey && gainEdit) {
         const double before = n->gain;
+        const PageValues page = CapturePage();
         CString text;
         gainEdit->GetWindowText(text);
         const int adjusted = n->SetGain(leadingNumber(text));
@@ -154,6 +157,7 @@ void CRoutingDlg::OnChangeGain()
         // rewrite from coming back here.
         if (adjusted != 0)
             ShowGain(static_cast<float>(n->gain));
+        RecordEdit(page, gesture * 4 + 1);
     }
     --guard;
 }

@@ -23,5 +23,7 @@ Q_BEGIN_MESSAGE_MAP(CRoutingDlg, CDialog)
     Q_ON_COMMAND_RANGE(103, 115, OnCommandRange1)
     Q_ON_NOTIFY_RANGE(scClicked, 120, 123, OnButtonClicked)
     Q_ON_NOTIFY_RANGE(scSelChange, 124, 127, OnButtonChange)
+    Q_ON_COMMAND(CRoutingDlg::idUndo, OnUndo)
+    Q_ON_COMMAND(CRoutingDlg::idRedo, OnRedo)
 Q_END_MESSAGE_MAP()
 // clang-format on

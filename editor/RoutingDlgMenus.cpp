@@ -36,6 +36,9 @@ void CRoutingDlg::BuildMenu(CMenu* menu)
     menu->AppendMenu(mfString, cmdColors, "Colors");
     menu->AppendMenu(mfString, cmdDemo, "Off-line Demo Mode");
     menu->AppendMenu(mfString, cmdComms, "Comms Config");
+    menu->AppendMenu(mfSeparator, 0, nullptr);
+    menu->AppendMenu(mfString, idUndo, "Undo");
+    menu->AppendMenu(mfString, idRedo, "Redo");
     SetChecks(menu);
 }
 
@@ -46,6 +49,8 @@ void CRoutingDlg::SetChecks(CMenu* menu)
     for (int i = 0; i < modelCount; ++i)
         menu->CheckMenuItem(main_table[i].menuId, i == tablenum ? mfChecked : 0);
     menu->CheckMenuItem(cmdDemo, local > 0 ? mfChecked : 0);
+    menu->EnableMenuItem(idUndo, history.CanUndo() ? TRUE : FALSE);
+    menu->EnableMenuItem(idRedo, history.CanRedo() ? TRUE : FALSE);
 }
 
 int CRoutingDlg::DoSysCommand(UINT id)

@@ -125,6 +125,7 @@ void CRoutingDlg::LoadFile(const CString& path)
         MessageBox(path, "Not a routing preset", MB_ICONWARNING);
         return;
     }
+    const PageValues before = CapturePage();
     SaveFirst();
 
     DeleteAllLines();
@@ -181,6 +182,7 @@ void CRoutingDlg::LoadFile(const CString& path)
     }
     file.Close();
     Scan();
+    RecordEdit(before);
     if (pageIncomplete) {
         // Every value of the page is set now.
         pageIncomplete = false;

@@ -162,8 +162,11 @@ BOOL CRoutingDlg::OnInitDialog()
         bubbleFormats.AddString(f);
     bubbleFormats.ShowWindow(0);
     bubbleFormats.SetCurSel(0);
-    if (local)
+    if (local) {
         Load("-Previous", false);
+        history.Clear();
+        SetChecks(GetSystemMenu(FALSE));
+    }
     WantParams(0, 1);
     EnableSlider();
     return TRUE;
@@ -295,6 +298,8 @@ int CRoutingDlg::LoadGraphics()
         EasyAfnFile walkFactory(pattern, FactoryCallback, this, TRUE);
         factoryPresets.SetCurSel(0);
     }
+    // A new page starts with no history.
+    history.Clear();
     SetChecks(GetSystemMenu(FALSE));
     MakeTitle();
     QDir().mkdir(textToQString(model->modelName));
@@ -489,6 +494,7 @@ void CRoutingDlg::PutButtonText(int option, int)
         const int sel = list->GetCurSel();
         if (sel >= 0)
             list->GetLBText(sel, text);
+        list->pageChoice = sel;
     }
     button->SetWindowText(text);
     button->ShowWindow(1);
@@ -521,6 +527,7 @@ void CRoutingDlg::OnButtonChange(UINT id)
         return;
     const ComboDesc& row = model->comboDescs[option];
     const int sel = list->GetCurSel();
+    const PageValues before = CapturePage();
     if (row.key != 0)
         SendSetValue(row.key, sel);
     if (row.proc != ComboProcId::none) {
@@ -532,6 +539,7 @@ void CRoutingDlg::OnButtonChange(UINT id)
     }
     PutButtonText(option);
     list->ShowWindow(0);
+    RecordEdit(before);
 }
 
 void CRoutingDlg::OnDestroy()
