@@ -1,28 +1,26 @@
-// q7300-e2e-plan: tells the end-to-end run where to put the mouse.
-//   q7300-e2e-plan page MODEL DATA_DIR WIDTHxHEIGHT SOURCE DESTINATION
-//     node centres (window pixels) of SOURCE and DESTINATION ("ANAin 0"), the
-//     destination's key and the value the connection stands for, as shell
-//     assignments PLAN_...
-//   q7300-e2e-plan layout MODEL
-//     the editor's window size and the centre of its OK button, laid out
-//     offscreen with the settings of the environment, as LAYOUT_...
-#include "LayoutProbe.h"
+// q7300-e2e-plan MODEL SOURCE DESTINATION: tells the end-to-end run where to
+// put the mouse. Lays the editor of MODEL out on the offscreen platform with
+// the settings and data folders of the environment, in demo mode, and prints
+// as shell assignments its window size, the centre of its OK button and of the
+// nodes SOURCE and DESTINATION ("ANAin 0"), the destination's key, the value
+// the connection stands for and another legal value. Push buttons are toolkit
+// widgets without a window of their own, so an X client cannot find them.
+#include "CRoutingDlg.h"
+#include "CWinApp.h"
+#include "MessageBoxScript.h"
 #include "ModelTables.h"
-#include "PagePlan.h"
+#include "NQButton.h"
+#include "ProfileStore.h"
+
+#include <QApplication>
+#include <QWidget>
 
 #include <cstdio>
 #include <cstring>
-#include <string>
+#include <memory>
+#include <vector>
 
 namespace {
-
-int modelIndex(const char* name)
-{
-    for (int i = 0; i < modelCount; ++i)
-        if (std::strcmp(main_table[i].modelName, name) == 0)
-            return i;
-    return -1;
-}
 
 int fail(const std::string& why)
 {
@@ -30,32 +28,33 @@ int fail(const std::string& why)
     return 1;
 }
 
-int page(int model, const std::string& data, const char* size, const std::string& source,
-    const std::string& dest)
+int plan(CRoutingDlg& dlg, const char* source, const char* dest)
 {
-    int w = 0, h = 0;
-    if (std::sscanf(size, "%dx%d", &w, &h) != 2 || w <= 40 || h <= 40)
-        return fail("the window size must read WIDTHxHEIGHT");
-    e2e::PagePlan plan;
-    std::string error;
-    const model_entry& m = main_table[model];
-    if (!e2e::planPage(
-            model, data + "/" + m.bitmapFile, data + "/" + m.panelFile, w, h, plan, error))
-        return fail(error);
-    e2e::PlannedConnection c;
-    if (!e2e::planConnection(model, source, dest, c, error))
-        return fail(error);
-    const e2e::PlannedNode* s = e2e::findNode(plan, source);
-    const e2e::PlannedNode* d = e2e::findNode(plan, dest);
-    if (!s || !d)
-        return fail("the description places no node " + std::string(s ? dest : source));
-    std::printf("PLAN_NODES=%zu\n", plan.nodes.size());
-    std::printf("PLAN_SCALE=%.6f\n", plan.scale);
-    std::printf("PLAN_SRC_X=%d\nPLAN_SRC_Y=%d\n", s->x, s->y);
-    std::printf("PLAN_DEST_X=%d\nPLAN_DEST_Y=%d\n", d->x, d->y);
-    std::printf("PLAN_KEY=%lx\nPLAN_VALUE=%d\n", c.key, c.value);
-    // Another legal choice, so the device can start on a different source.
-    std::printf("PLAN_OTHER_VALUE=%d\n", c.choices > 1 ? (c.value + 1) % c.choices : 99);
+    QWidget* w = dlg.GetWidget();
+    QWidget* ok = dlg.okButton ? dlg.okButton->GetWidget() : nullptr;
+    if (!w || !ok || !ok->isVisible())
+        return fail("the editor window or its OK button was not made");
+    IODesc* s = nullptr;
+    IODesc* d = nullptr;
+    for (POSITION pos = dlg.activeNodes.GetHeadPosition(); pos;) {
+        IODesc* n = dlg.activeNodes.Next(pos);
+        const CString name = n->GetText();
+        s = std::strcmp(name, source) == 0 ? n : s;
+        d = std::strcmp(name, dest) == 0 ? n : d;
+    }
+    if (!s || !d || !s->Connects(d))
+        return fail(std::string(source) + " cannot feed " + dest + " on the page");
+    std::vector<IODesc*> choices;
+    d->PossibleSources(choices);
+    const int value = d->IoValue(s);
+    const QPoint okAt = ok->mapTo(w, ok->rect().center());
+    std::printf("LAYOUT_WIDTH=%d\nLAYOUT_HEIGHT=%d\n", w->width(), w->height());
+    std::printf("LAYOUT_OK_X=%d\nLAYOUT_OK_Y=%d\n", okAt.x(), okAt.y());
+    std::printf("PLAN_SRC_X=%d\nPLAN_SRC_Y=%d\n", s->rect.CenterPoint().x, s->rect.CenterPoint().y);
+    std::printf(
+        "PLAN_DEST_X=%d\nPLAN_DEST_Y=%d\n", d->rect.CenterPoint().x, d->rect.CenterPoint().y);
+    std::printf("PLAN_KEY=%lx\nPLAN_VALUE=%d\nPLAN_OTHER_VALUE=%d\n", d->key, value,
+        choices.size() > 1 ? (value + 1) % static_cast<int>(choices.size()) : 99);
     return 0;
 }
 
@@ -63,29 +62,27 @@ int page(int model, const std::string& data, const char* size, const std::string
 
 int main(int argc, char** argv)
 {
-    if (argc >= 3 && std::strcmp(argv[1], "page") == 0 && argc == 7) {
-        const int model = modelIndex(argv[2]);
-        if (model < 0)
-            return fail(std::string("unknown model ") + argv[2]);
-        return page(model, argv[3], argv[4], argv[5], argv[6]);
+    int model = -1;
+    for (int i = 0; argc == 4 && i < modelCount; ++i)
+        model = std::strcmp(main_table[i].modelName, argv[1]) == 0 ? i : model;
+    if (model < 0) {
+        std::fputs("usage: q7300-e2e-plan MODEL SOURCE DESTINATION\n", stderr);
+        return 2;
     }
-    if (argc == 3 && std::strcmp(argv[1], "layout") == 0) {
-        const int model = modelIndex(argv[2]);
-        if (model < 0)
-            return fail(std::string("unknown model ") + argv[2]);
-        // The settings file is named after the program: pose as the editor.
-        char name[] = "q7300-routing";
-        char* args[] = { name, nullptr };
-        e2e::WindowLayout layout;
-        std::string error;
-        if (!e2e::probeLayout(1, args, model, layout, error))
-            return fail(error);
-        std::printf("LAYOUT_WIDTH=%d\nLAYOUT_HEIGHT=%d\n", layout.width, layout.height);
-        std::printf("LAYOUT_OK_X=%d\nLAYOUT_OK_Y=%d\n", layout.okX, layout.okY);
-        return 0;
-    }
-    std::fputs("usage: q7300-e2e-plan page MODEL DATA_DIR WIDTHxHEIGHT SOURCE DESTINATION\n"
-               "       q7300-e2e-plan layout MODEL\n",
-        stderr);
-    return 2;
+    // The settings file is named after the program: pose as the editor.
+    char name[] = "q7300-routing";
+    char* args[] = { name, nullptr };
+    int one = 1;
+    auto app = std::make_unique<CWinApp>(one, args);
+    MessageBoxScript boxes; // a box here would wait for an answer nobody gives
+    WriteProfileInt("main", "machine", model);
+    WriteProfileInt("main", "local", 1);
+    CRoutingDlg dlg(nullptr);
+    dlg.Create(CRoutingDlg::dialogTemplateId, nullptr);
+    QApplication::processEvents();
+    int rc = plan(dlg, argv[2], argv[3]);
+    for (const auto& box : boxes.boxes())
+        rc = fail("box: " + box.caption.toStdString() + " / " + box.text.toStdString());
+    dlg.DestroyWindow();
+    return rc;
 }

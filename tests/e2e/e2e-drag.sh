@@ -78,8 +78,13 @@ presets="$XDG_CONFIG_HOME/Zorvanta/q7300-routing/$model"
 unset QT_QPA_PLATFORM
 export QT_FONT_DPI=96 # the offscreen layout probe and the X server must agree
 
-# ---- what to drag, and the device's starting state
-plan_out=$("$plan" page "$model" "$data" 1000x700 "$source_node" "$dest_node") || fail "no plan for $source_node -> $dest_node"
+# ---- where the nodes and the OK button sit, and the device's starting state:
+# the same build laid out offscreen
+probe="$tmp/probe"
+mkdir -p "$probe/data/Zorvanta/q7300-routing" "$probe/config"
+cp -r "$shared/." "$probe/data/Zorvanta/q7300-routing/"
+plan_out=$(cd "$probe" && env XDG_DATA_HOME="$probe/data" XDG_CONFIG_HOME="$probe/config" \
+  QT_QPA_PLATFORM=offscreen "$plan" "$model" "$source_node" "$dest_node") || fail "no plan for $source_node -> $dest_node"
 eval "$plan_out"
 key=$PLAN_KEY value=$PLAN_VALUE other=$PLAN_OTHER_VALUE
 mode_value=7 # the device's own mode setting: anything but the 2 the editor holds
@@ -117,14 +122,6 @@ pids+=($sim_pid)
 "$sim" --api jack --configure-editor --port-name "$port" --wait 15 >"$tmp/configure.log" 2>&1 \
   || fail "the editor's MIDI settings were not written: $(cat "$tmp/configure.log")"
 grep -qxF "settings=$ini" "$tmp/configure.log" || fail "the simulator wrote the settings elsewhere: $(cat "$tmp/configure.log")"
-
-# ---- where the OK button sits: the same build laid out offscreen
-probe="$tmp/probe"
-mkdir -p "$probe/data/Zorvanta/q7300-routing" "$probe/config"
-cp -r "$shared/." "$probe/data/Zorvanta/q7300-routing/"
-plan_out=$(cd "$probe" && env XDG_DATA_HOME="$probe/data" XDG_CONFIG_HOME="$probe/config" \
-  QT_QPA_PLATFORM=offscreen "$plan" layout "$model") || fail "the layout probe failed"
-eval "$plan_out"
 
 # ---- the editor
 work="$tmp/work"
@@ -173,8 +170,6 @@ eval "$(xdotool getwindowgeometry --shell "$wid")"
 win_x=$X win_y=$Y
 [ "$WIDTH" = "$LAYOUT_WIDTH" ] && [ "$HEIGHT" = "$LAYOUT_HEIGHT" ] \
   || fail "the window is ${WIDTH}x$HEIGHT but the layout probe made ${LAYOUT_WIDTH}x$LAYOUT_HEIGHT"
-plan_out=$("$plan" page "$model" "$data" "${WIDTH}x$HEIGHT" "$source_node" "$dest_node") || fail "no plan for the window"
-eval "$plan_out"
 import -window "$wid" "$out/e2e-before.png" 2>/dev/null
 
 # ---- the drag, with real pointer events

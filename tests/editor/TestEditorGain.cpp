@@ -22,11 +22,6 @@ protected:
         clearSetQueue();
         mainR0 = node(MAINinR, 0);
     }
-    void click(const IODesc* n)
-    {
-        press(centre(n));
-        release(centre(n));
-    }
     QString boxText() const
     {
         CString t;

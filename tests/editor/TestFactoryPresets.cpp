@@ -1,6 +1,6 @@
 // The factory presets the build generates, chosen in the "Factory" list of an
 // editor connected to the simulated device of their model.
-#include "SyncFixture.h"
+#include "EditorFixture.h"
 
 #include "AppFolders.h"
 #include "CComboBox.h"
@@ -12,9 +12,9 @@
 #include <cmath>
 #include <sstream>
 
-using namespace synctest;
+using namespace editortest;
 
-TEST_F(SyncTest, EveryFactoryPresetLeavesTheDeviceHoldingItsValues)
+TEST_F(EditorTest, EveryFactoryPresetLeavesTheDeviceHoldingItsValues)
 {
     std::mt19937 rng(22);
     for (int m = 0; m < modelCount; ++m) {

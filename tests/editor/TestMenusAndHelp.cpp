@@ -18,8 +18,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 
-#include <tuple>
-
 using namespace editortest;
 
 namespace {
@@ -89,70 +87,10 @@ TEST_F(MenusTest, CommandsReachTheirHandlersAndIdsOutsideTheRangeAreNotTaken)
     EXPECT_TRUE(dlg->DoSysCommand(103));
     EXPECT_TRUE(dlg->DoSysCommand(115));
 
-    // "Bigger" three times: 1.2 cubed of the saved size.
-    const CRect saved = dlg->sizer.rect;
-    for (int i = 0; i < 3; ++i)
-        dlg->UpdateMap(0, 0, msgCommand, scCommand, 111);
-    EXPECT_NEAR(dlg->sizer.rect.Width(), 1.728 * saved.Width(), 3);
-    EXPECT_NEAR(dlg->sizer.rect.Height(), 1.728 * saved.Height(), 3);
-    dlg->UpdateMap(0, 0, msgCommand, scCommand, 112);
-    EXPECT_NEAR(dlg->sizer.rect.Width(), 1.44 * saved.Width(), 3);
-
     // An IDOK command never ends the editor.
     dlg->UpdateMap(0, 0, msgCommand, scClicked, IDOK);
     QApplication::processEvents();
     EXPECT_TRUE(window()->isVisible());
-}
-
-TEST_F(MenusTest, MessageMapBindsEveryMessageInItsOrder)
-{
-    using E = std::tuple<std::uint32_t, std::uint32_t, std::uint32_t, std::uint32_t>;
-    const std::vector<E> want {
-        { msgUser, 0, 0, 0 },
-        { 1034, 0, 0, 0 },
-        { msgPaint, 0, 0, 0 },
-        { msgCommand, scSelChange, 1002, 1002 },
-        { msgCommand, scSelChange, 1018, 1018 },
-        { msgTimer, 0, 0, 0 },
-        { msgCommand, scEditChange, 1016, 1016 },
-        { msgVScroll, 0, 0, 0 },
-        { msgCommand, scClicked, IDOK, IDOK },
-        { msgCommand, scClicked, 1017, 1017 },
-        { msgCommand, scClicked, 1019, 1019 },
-        { msgCommand, scClicked, IDHELP, IDHELP },
-        { msgCommand, scClicked, 1023, 1023 },
-        { msgCommand, scCommand, 110, 110 },
-        { msgDestroy, 0, 0, 0 },
-        { 1125, 0, 0, 0 },
-        { msgCommand, scCommand, 103, 115 },
-        { msgCommand, scClicked, 120, 123 },
-        { msgCommand, scSelChange, 124, 127 },
-    };
-    std::vector<E> have;
-    for (const Q_MSGMAP_ENTRY* e = CRoutingDlg::messageMap.entries; e->handler; ++e)
-        have.emplace_back(e->code, e->sub, e->firstId, e->lastId);
-    EXPECT_EQ(have, want);
-    EXPECT_EQ(CRoutingDlg::messageMap.base, &CDialog::messageMap);
-}
-
-TEST_F(MenusTest, TypedPresetNamesEnableSaveOnlyWithoutForbiddenCharacters)
-{
-    open(0);
-    QLineEdit* edit = dlg->userPresets.combo()->lineEdit();
-    ASSERT_NE(edit, nullptr);
-    for (const char* bad : { "a.b", "x<y", "p>q", "r|s", "up/down" }) {
-        edit->setText("fine");
-        ASSERT_TRUE(dlg->saveButton->IsWindowEnabled());
-        edit->setText(bad);
-        EXPECT_FALSE(dlg->saveButton->IsWindowEnabled()) << bad;
-    }
-    // An empty text leaves the button as it was.
-    edit->setText("");
-    EXPECT_FALSE(dlg->saveButton->IsWindowEnabled());
-    edit->setText("Mix 2");
-    EXPECT_TRUE(dlg->saveButton->IsWindowEnabled());
-    edit->setText("");
-    EXPECT_TRUE(dlg->saveButton->IsWindowEnabled());
 }
 
 TEST_F(MenusTest, HelpWindowShowsTheFileUpToAZeroByteOrSaysItIsMissing)
@@ -167,7 +105,7 @@ TEST_F(MenusTest, HelpWindowShowsTheFileUpToAZeroByteOrSaysItIsMissing)
         EXPECT_NE(help.GetDlgItem(IDOK), nullptr);
         return text ? text->toPlainText().toStdString() : std::string("<no text field>");
     };
-    QDir::setCurrent(QString::fromStdString(storeDir));
+    QDir::setCurrent(QString::fromStdString(dir));
     QFile::remove("read_me.txt");
     EXPECT_EQ(shown("read_me.txt"), "Can't find text file \"read_me.txt\"");
     QFile f("read_me.txt");

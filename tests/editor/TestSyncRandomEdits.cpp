@@ -2,7 +2,7 @@
 // deletions, option buttons and lists, the gain slider, preset loads) with the
 // pump running between them; afterwards the simulated device must hold
 // exactly what the page shows.
-#include "SyncFixture.h"
+#include "EditorFixture.h"
 
 #include "ModelTables.h"
 #include "NQSlider.h"
@@ -10,12 +10,11 @@
 #include <QApplication>
 #include <QSlider>
 
-using namespace synctest;
-using editortest::clickWidget;
+using namespace editortest;
 
 namespace {
 
-class RandomEdits : public SyncTest {
+class RandomEdits : public EditorTest {
 protected:
     IODesc* randomActive(bool destination)
     {
@@ -77,9 +76,8 @@ protected:
         IODesc* n = randomActive(false);
         if (!n)
             return;
-        press(centre(n));
-        release(centre(n));
-        if (dlg->selectedNode != n)
+        click(n);
+        if (!dlg->gainSlider->IsWindowEnabled())
             return;
         auto* slider = qobject_cast<QSlider*>(dlg->gainSlider->GetWidget());
         slider->setValue(static_cast<int>(rng() % static_cast<unsigned>(slider->maximum() + 1)));
@@ -165,7 +163,7 @@ TEST_F(RandomEdits, DeviceEqualsThePageAfterHundredsOfEditsOnEveryModel)
         // The variant FW's AES10in pair options leave lines whose source is no
         // longer the one the destination's value names (reported to the
         // editing owner); the other models re-read to the same page.
-        if (m == 2)
+        if (m == 2 && false)
             continue;
         for (POSITION pos = dlg->activeNodes.GetHeadPosition(); pos;) {
             IODesc* n = dlg->activeNodes.Next(pos);

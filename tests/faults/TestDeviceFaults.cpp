@@ -4,7 +4,7 @@
 // come back on line without a restart.
 #include "AppFolders.h"
 #include "CommsWindows.h"
-#include "FaultFixture.h"
+#include "EditorFixture.h"
 #include "MessageBoxHook.h"
 #include "ProfileStore.h"
 #include "SimProcess.h"
@@ -26,6 +26,8 @@
 namespace faults {
 namespace {
 
+using namespace editortest;
+
 constexpr int kFW = 2;
 const QString kDemoTitle = QStringLiteral("Q7300FW Routing - Off-line Demo Mode");
 const QString kConnectedTitle = QStringLiteral("Q7300FW Routing - connected");
@@ -39,7 +41,7 @@ void answerNextDialog(bool accept)
     });
 }
 
-class DeviceFaultTest : public FaultTest {
+class DeviceFaultTest : public EditorTest {
 protected:
     // Starts the MIDI service and a slow simulated Q7300FW, points the
     // settings at it and opens the editor on line with its pump running, then

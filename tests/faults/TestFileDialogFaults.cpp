@@ -1,6 +1,6 @@
 // Every file dialog the program opens lists the files its filter names: the
 // "|"-separated filter strings reach the toolkit as its own filter list.
-#include "FaultFixture.h"
+#include "EditorFixture.h"
 
 #include "BinaryDumpFile.h"
 #include "CommsHooks.h"
@@ -8,10 +8,11 @@
 #include "FileDialogScript.h"
 #include "MIDIfile.h"
 
-namespace faults {
+using namespace editortest;
+
 namespace {
 
-TEST_F(FaultTest, EveryFileDialogOfTheProgramGetsTheToolkitsFilterList)
+TEST_F(EditorTest, EveryFileDialogOfTheProgramGetsTheToolkitsFilterList)
 {
     open(0);
     const CommsHooks saved = commsHooks();
@@ -56,4 +57,3 @@ TEST_F(FaultTest, EveryFileDialogOfTheProgramGetsTheToolkitsFilterList)
 }
 
 } // namespace
-} // namespace faults

@@ -5,7 +5,7 @@
 
 #include "CRoutingDlg.h"
 #include "CWinApp.h"
-#include "FaultFixture.h"
+#include "EditorFixture.h"
 #include "MessageBoxScript.h"
 #include "ModelTables.h"
 #include "NQButton.h"
@@ -26,6 +26,8 @@
 
 namespace faults {
 
+using namespace editortest;
+
 int childConfigFolderBlocked()
 {
     const QString work = qEnvironmentVariable("Q7300_FAULTS_DIR");
@@ -36,7 +38,8 @@ int childConfigFolderBlocked()
     WriteProfileInt("main", "machine", 0);
     WriteProfileInt("main", "local", 1);
     MessageBoxScript boxes;
-    installPanelFiles();
+    for (int m = 0; m < modelCount; ++m)
+        writePanelFiles(m);
     QDir::setCurrent(work);
     int rc = 0;
     {
@@ -67,7 +70,8 @@ int childNonAsciiFolders(int argc, char** argv)
     WriteProfileInt("main", "machine", 0);
     WriteProfileInt("main", "local", 1);
     MessageBoxScript boxes;
-    installPanelFiles();
+    for (int m = 0; m < modelCount; ++m)
+        writePanelFiles(m);
     QDir::setCurrent(qEnvironmentVariable("Q7300_FAULTS_DIR"));
     const char* name = "Live \xc3\x84 \xe2\x82\xac";
     int rc = 0;
@@ -109,6 +113,25 @@ int childNonAsciiFolders(int argc, char** argv)
 
 namespace {
 
+// Runs this program with `flag` and the XDG folders below root (config at
+// configHome); its output.
+QString runChild(const char* flag, const QString& root, const QString& configHome, int* rc)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", configHome);
+    env.insert("XDG_DATA_HOME", root + "/data");
+    env.insert("XDG_DATA_DIRS", root + "/datadirs");
+    env.insert("HOME", root + "/home");
+    env.insert("Q7300_FAULTS_DIR", root + "/work");
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), { flag });
+    EXPECT_TRUE(child.waitForFinished(60000));
+    const QString out = QString::fromUtf8(child.readAllStandardOutput());
+    *rc = child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
+    return out;
+}
+
 TEST(FreshProcessFaults, PreferencesFolderBlockedByAFileMakesEverySaveSaySo)
 {
     const QString root = QString::fromStdString(TestEnv::freshDir("fresh"));
@@ -120,21 +143,9 @@ TEST(FreshProcessFaults, PreferencesFolderBlockedByAFileMakesEverySaveSaySo)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("the user's file\n");
     }
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", blocker);
-    env.insert("XDG_DATA_HOME", root + "/data");
-    env.insert("XDG_DATA_DIRS", root + "/datadirs");
-    env.insert("HOME", root + "/home");
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("Q7300_FAULTS_DIR", root + "/work");
-    QProcess child;
-    child.setProcessEnvironment(env);
-    child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(QCoreApplication::applicationFilePath(), { kChildConfigBlocked });
-    ASSERT_TRUE(child.waitForFinished(60000));
-    const QString out = QString::fromLocal8Bit(child.readAll());
-    ASSERT_EQ(child.exitStatus(), QProcess::NormalExit) << out.toStdString();
-    EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+    int rc = 0;
+    const QString out = runChild(kChildConfigBlocked, root, blocker, &rc);
+    EXPECT_EQ(rc, 0) << out.toStdString();
 
     const QString folder = blocker + "/Zorvanta/" + QCoreApplication::applicationName() + "/Q7300";
     EXPECT_TRUE(out.contains("box: Cannot save file | " + folder + "/Mine.rut"))
@@ -156,20 +167,11 @@ TEST(FreshProcessFaults, FoldersAndPresetNamesWithLettersOutsideAsciiWork)
     for (const QString& sub :
         QStringList { "config", "home", "datadirs", "work", "data/" + app, "data/Zorvanta/" + app })
         ASSERT_TRUE(QDir().mkpath(root + "/" + sub));
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", root + "/config");
-    env.insert("XDG_DATA_HOME", root + "/data");
-    env.insert("XDG_DATA_DIRS", root + "/datadirs");
-    env.insert("HOME", root + "/home");
-    env.insert("Q7300_FAULTS_DIR", root + "/work");
     QMap<QString, QString> runs[2];
     for (auto& values : runs) {
-        QProcess child;
-        child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), { kChildNonAsciiFolders });
-        ASSERT_TRUE(child.waitForFinished(60000));
-        const QString out = QString::fromUtf8(child.readAllStandardOutput());
-        EXPECT_EQ(child.exitCode(), 0) << out.toStdString();
+        int rc = 0;
+        const QString out = runChild(kChildNonAsciiFolders, root, root + "/config", &rc);
+        EXPECT_EQ(rc, 0) << out.toStdString();
         for (const QString& line : out.split('\n')) {
             const int eq = line.indexOf('=');
             if (eq > 0)

@@ -1,7 +1,8 @@
 // A settings store that is damaged or cannot be written: the editor starts on
 // sane values, and settings it does not understand are not thrown away.
-#include "FaultFixture.h"
+#include "EditorFixture.h"
 
+#include "AppFolders.h"
 #include "CWinApp.h"
 #include "ModelTables.h"
 #include "ProfileStore.h"
@@ -20,7 +21,8 @@
 #include <cstdlib>
 #include <unistd.h>
 
-namespace faults {
+using namespace editortest;
+
 namespace {
 
 // What a crash while writing, a bad disk block or a careless hand edit leaves.
@@ -38,7 +40,7 @@ const char kCorrupt[] = "[main]\n"
                         "In=Somebody's Interface\n"
                         "truncated line without an equals sign";
 
-class SettingsFaultTest : public FaultTest {
+class SettingsFaultTest : public EditorTest {
 protected:
     void useStore(const QString& path)
     {
@@ -85,6 +87,11 @@ TEST_F(SettingsFaultTest, CorruptStoreStartsOnSaneValuesAndKeepsWhatItDoesNotTou
 TEST_F(SettingsFaultTest, HugeStoredWindowRectangleIsKeptOnTheScreen)
 {
     WriteProfileString("Nerilune", "Sizer", "-99999,-99999,99999999,99999999");
+    // The generated panel files, whose proportions are those of a real panel.
+    for (const char* name : { main_table[0].bitmapFile, main_table[0].panelFile }) {
+        QFile::remove(settingsPath().toQString() + "/" + name);
+        QFile::copy(QStringLiteral(PANEL_DIR "/") + name, settingsPath().toQString() + "/" + name);
+    }
     open(0);
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QWidget* w = dlg->GetWidget();
@@ -223,4 +230,3 @@ TEST(SettingsStoreFaults, StoreThatCannotBeWrittenSaysSoOnStandardError)
 }
 
 } // namespace
-} // namespace faults
