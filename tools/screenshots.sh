@@ -40,6 +40,7 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_DATA_HOME" "$XDG_RUN
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 
+[ -e "/tmp/.X${display#:}-lock" ] && fail "display $display is taken: choose another with SHOT_DISPLAY"
 Xvfb "$display" -screen 0 1280x900x24 -dpi 96 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
 pids+=($!)
 export DISPLAY=$display
