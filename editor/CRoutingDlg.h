@@ -12,9 +12,11 @@
 #include "EditHistory.h"
 #include "Geometry.h"
 #include "IODescList.h"
+#include "LineLayer.h"
 #include "LineList.h"
 #include "NMetafile.h"
 #include "NVDial.h"
+#include "NodeMarks.h"
 #include "PanelHost.h"
 #include "RButton.h"
 #include "RComboBox.h"
@@ -219,6 +221,8 @@ public:
     IODescList activeNodes;
     LineList lines;
     LineList selectedLines;
+    LineLayer lineLayer; // the lines as last drawn
+    NodeMarks nodeMarks; // node highlights as drawn
     double loadScale = 1.0;
     CComboBox bubbleFormats;
     CComboBox userPresets;

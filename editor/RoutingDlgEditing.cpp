@@ -231,8 +231,15 @@ void CRoutingDlg::OnMouseMove(UINT flags, CPoint p)
         IODesc* t = partnerAt(p);
         if (t == dropTarget)
             return;
+        // Only the target left and the target reached change their look.
+        for (IODesc* n : { dropTarget, t }) {
+            if (!n)
+                continue;
+            CRect r = n->rect;
+            r.InflateRect(8, 8);
+            InvalidateRect(r, TRUE);
+        }
         dropTarget = t;
-        InvalidateSelection();
         return;
     }
     if (flags & flagRight) {

@@ -425,12 +425,7 @@ void CRoutingDlg::OnPaint()
 void CRoutingDlg::OnDraw(CDC* dc)
 {
     dc->SetAntialiasing(TRUE);
-    for (POSITION pos = lines.GetHeadPosition(); pos;) {
-        auto* line = static_cast<Line*>(lines.GetNext(pos));
-        const unsigned colour
-            = selectedLines.CObList::Find(line) ? lineSelColor.Get() : lineNormalColor.Get();
-        line->Draw(dc, colour, lineWidth);
-    }
+    lineLayer.Draw(dc, lines, selectedLines, lineNormalColor.Get(), lineSelColor.Get(), lineWidth);
     DrawSelection(dc, selectColor.Get(), selectedNode);
     if (selectedNode && showRelations) {
         const bool on = activeNodes.Find(selectedNode);
@@ -450,21 +445,11 @@ void CRoutingDlg::DrawSelection(CDC* dc, unsigned colour, IODesc* node)
         return;
     const bool on = activeNodes.Find(node);
     const unsigned disabled = disabledColor.Get();
-    NPen pen(dc, 1, 2, on ? colour : disabled);
-    const CBrush hollow;
-    const CBrush oldBrush = *dc->SelectObject(&hollow);
     CRect r = node->rect;
     r.InflateRect(2, 2);
     r.OffsetRect(-1, 0);
-    dc->Ellipse(r);
-    if (!on || colour == disabled) {
-        // Nodes that are off the page are crossed out.
-        dc->MoveTo(r.left, r.top);
-        dc->LineTo(r.right, r.bottom);
-        dc->MoveTo(r.right, r.top);
-        dc->LineTo(r.left, r.bottom);
-    }
-    dc->SelectObject(&oldBrush);
+    // Nodes that are off the page are crossed out.
+    nodeMarks.Draw(dc, r, on ? colour : disabled, !on || colour == disabled);
 }
 
 void CRoutingDlg::MakeTitle()
