@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QVBoxLayout>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -22,8 +23,7 @@ class ProbeDialog : public CDialog {
     Q_DECLARE_MESSAGE_MAP(ProbeDialog)
 public:
     std::vector<std::string> log;
-    int okCount = 0, cancelCount = 0, destroyCount = 0;
-    std::unique_ptr<NQButton> ok, cancel, custom;
+    std::unique_ptr<NQButton> ok, cancel;
 
     void QCreate() override
     {
@@ -31,7 +31,6 @@ public:
         auto* layout = new QVBoxLayout(dialog());
         ok = std::make_unique<NQButton>("OK", this, IDOK, layout);
         cancel = std::make_unique<NQButton>("Cancel", this, IDCANCEL, layout);
-        custom = std::make_unique<NQButton>("Custom", this, 1500, layout, 80, 120);
     }
     BOOL OnInitDialog() override
     {
@@ -41,21 +40,19 @@ public:
     void DoDataExchange(BOOL save) override { log.push_back(save ? "Save" : "Load"); }
     void OnOK() override
     {
-        ++okCount;
+        log.push_back("OnOK");
         CDialog::OnOK();
     }
     void OnCancel() override
     {
-        ++cancelCount;
+        log.push_back("OnCancel");
         CDialog::OnCancel();
     }
-    void OnDestroyMsg() { ++destroyCount; }
-    void OnCustom() { EndDialog(77); }
+    void OnDestroyMsg() { log.push_back("Destroy"); }
 };
 
 Q_BEGIN_MESSAGE_MAP(ProbeDialog, CDialog)
 Q_ON_DESTROY(OnDestroyMsg)
-Q_ON_CLICKED(1500, OnCustom)
 Q_END_MESSAGE_MAP()
 
 void clickButton(QWidget* b)
@@ -67,42 +64,35 @@ void clickButton(QWidget* b)
 
 } // namespace
 
-TEST(DialogModal, EndDialogResultsAndCreationOrder)
+TEST(DialogModal, EveryWayOfEndingARunGivesItsResultAndOneDestroy)
 {
-    ProbeDialog d;
-    whenModal([&](QWidget*) { d.EndDialog(IDOK); });
-    EXPECT_EQ(d.DoModal(), 1024);
-    EXPECT_EQ(d.log, (std::vector<std::string> { "QCreate", "Init", "Load" }));
-    EXPECT_EQ(d.destroyCount, 1);
-    EXPECT_FALSE(d.IsWindowVisible());
-
-    // A second run builds the dialog again; other values pass through unchanged.
-    whenModal([&](QWidget*) { d.EndDialog(12345); });
-    EXPECT_EQ(d.DoModal(), 12345);
-    whenModal([&](QWidget*) { d.EndDialog(0); });
-    EXPECT_EQ(d.DoModal(), int(IDCANCEL));
-    EXPECT_EQ(d.destroyCount, 3);
-}
-
-TEST(DialogModal, ButtonsEndTheRunThroughTheMapEscapeAndCloseWithoutOnCancel)
-{
-    ProbeDialog d;
-    whenModal([&](QWidget*) { clickButton(d.ok->GetWidget()); });
-    EXPECT_EQ(d.DoModal(), int(IDOK));
-    EXPECT_EQ(d.okCount, 1);
-    EXPECT_EQ(d.log.back(), "Save");
-    whenModal([&](QWidget*) { clickButton(d.cancel->GetWidget()); });
-    EXPECT_EQ(d.DoModal(), int(IDCANCEL));
-    EXPECT_EQ(d.cancelCount, 1);
-    whenModal([&](QWidget*) { clickButton(d.custom->GetWidget()); });
-    EXPECT_EQ(d.DoModal(), 77);
-    d.destroyCount = 0;
-    whenModal([](QWidget* w) { keyClick(w, Qt::Key_Escape); });
-    EXPECT_EQ(d.DoModal(), 0x400000);
-    whenModal([](QWidget* w) { w->close(); });
-    EXPECT_EQ(d.DoModal(), 0x400000);
-    EXPECT_EQ(d.cancelCount, 1);
-    EXPECT_EQ(d.destroyCount, 2); // once per run, however it ended
+    const struct {
+        std::function<void(ProbeDialog&, QWidget*)> end;
+        int result;
+        std::vector<std::string> log;
+    } cases[] = {
+        { [](ProbeDialog& d, QWidget*) { clickButton(d.ok->GetWidget()); }, IDOK,
+            { "QCreate", "Init", "Load", "OnOK", "Save", "Destroy" } },
+        { [](ProbeDialog& d, QWidget*) { clickButton(d.cancel->GetWidget()); }, int(IDCANCEL),
+            { "QCreate", "Init", "Load", "OnCancel", "Destroy" } },
+        // Escape and closing the window cancel without OnCancel.
+        { [](ProbeDialog&, QWidget* w) { keyClick(w, Qt::Key_Escape); }, int(IDCANCEL),
+            { "QCreate", "Init", "Load", "Destroy" } },
+        { [](ProbeDialog&, QWidget* w) { w->close(); }, int(IDCANCEL),
+            { "QCreate", "Init", "Load", "Destroy" } },
+        { [](ProbeDialog& d, QWidget*) { d.EndDialog(12345); }, 12345,
+            { "QCreate", "Init", "Load", "Destroy" } },
+        { [](ProbeDialog& d, QWidget*) { d.EndDialog(0); }, int(IDCANCEL),
+            { "QCreate", "Init", "Load", "Destroy" } },
+    };
+    ProbeDialog d; // each run builds the dialog again
+    for (const auto& c : cases) {
+        d.log.clear();
+        whenModal([&](QWidget* w) { c.end(d, w); });
+        EXPECT_EQ(d.DoModal(), c.result);
+        EXPECT_EQ(d.log, c.log) << c.result;
+        EXPECT_FALSE(d.IsWindowVisible());
+    }
 }
 
 TEST(DialogControls, ListFindsControlsByIdForgetsDestroyedOnesAndOutlivesTheDialog)
@@ -111,10 +101,10 @@ TEST(DialogControls, ListFindsControlsByIdForgetsDestroyedOnesAndOutlivesTheDial
     ASSERT_TRUE(d->Create(0, nullptr));
     EXPECT_EQ(d->GetDlgItem(IDOK), d->ok.get());
     EXPECT_EQ(d->GetDlgItem(4242), nullptr);
-    d->custom.reset();
-    EXPECT_EQ(d->GetDlgItem(1500), nullptr);
+    d->cancel.reset();
+    EXPECT_EQ(d->GetDlgItem(IDCANCEL), nullptr);
     NQButton zero("Zero", d.get(), 0, nullptr); // id 0: created, not listed
-    EXPECT_EQ(d->controls().GetCount(), 2);
+    EXPECT_EQ(d->controls().GetCount(), 1);
     NQButton extra("Extra", d.get(), 1600, nullptr);
     QPointer<QWidget> w = extra.GetWidget();
     d.reset();

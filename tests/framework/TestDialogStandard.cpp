@@ -17,36 +17,25 @@
 
 namespace {
 
+// A page that logs its steps under its caption.
 class Page : public CPropertyPage {
 public:
     Page(const char* caption, std::vector<std::string>* log)
         : CPropertyPage(0, caption)
+        , m_name(caption)
         , m_log(log)
     {
     }
-    BOOL OnSetActive() override
-    {
-        m_log->push_back(std::string("active ") + m_name());
-        return TRUE;
-    }
+    BOOL OnSetActive() override { return m_log->push_back("active " + m_name), TRUE; }
+    BOOL OnInitDialog() override { return m_log->push_back("init " + m_name), TRUE; }
     void OnOK() override
     {
-        m_log->push_back(std::string("ok ") + m_name());
+        m_log->push_back("ok " + m_name);
         CPropertyPage::OnOK();
-    }
-    BOOL OnInitDialog() override
-    {
-        m_log->push_back(std::string("init ") + m_name());
-        return TRUE;
     }
 
 private:
-    std::string m_name() const
-    {
-        CString t;
-        GetWindowText(t);
-        return std::string(static_cast<const char*>(t));
-    }
+    std::string m_name;
     std::vector<std::string>* m_log;
 };
 
