@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QSlider>
-#include <QTextEdit>
 
 using namespace editortest;
 
@@ -32,19 +31,12 @@ protected:
     // The user replacing the box's whole text in one edit.
     void typeText(const QString& text)
     {
-        QWidget* w = dlg->gainEdit->GetWidget();
-        w->setFocus();
-        if (auto* te = qobject_cast<QTextEdit*>(w)) {
-            QTextCursor c = te->textCursor();
-            c.select(QTextCursor::Document);
-            c.insertText(text);
-        } else if (auto* pe = qobject_cast<QPlainTextEdit*>(w)) {
-            QTextCursor c = pe->textCursor();
-            c.select(QTextCursor::Document);
-            c.insertText(text);
-        } else {
-            FAIL() << "the gain box is not a text edit";
-        }
+        auto* box = qobject_cast<QPlainTextEdit*>(dlg->gainEdit->GetWidget());
+        ASSERT_NE(box, nullptr);
+        box->setFocus();
+        QTextCursor c = box->textCursor();
+        c.select(QTextCursor::Document);
+        c.insertText(text);
         QApplication::processEvents();
     }
     IODesc* mainR0 = nullptr;

@@ -168,6 +168,12 @@ TEST_F(EditorPageTest, BiggerThenSmallerComesBackWithinAPixelPerStepAndNodesFoll
     b->GetWindowRect(&now);
     dlg->ScreenToClient(&now);
     EXPECT_NEAR(now.left, b->createRect.left, 3);
+    // Shrinking stops before the picture vanishes.
+    for (int i = 0; i < 40; ++i)
+        step(-1);
+    EXPECT_GE(dlg->sizer.rect.Width(), 200);
+    EXPECT_GT(dlg->picture.GetScale(), 0.0);
+    EXPECT_GE(n->rect.Width(), 0);
 }
 
 // A model number outside the table is a broken assumption: reported with the
@@ -185,19 +191,6 @@ TEST_F(EditorPageTest, ModelOutsideTheTableIsReportedAndChangesNothing)
                     .match(caption)
                     .hasMatch())
         << caption.toStdString();
-}
-
-TEST_F(EditorPageTest, ShrinkingStopsBeforeThePictureVanishes)
-{
-    open(0);
-    for (int i = 0; i < 40; ++i)
-        dlg->ChangeSize(-1);
-    EXPECT_GE(dlg->sizer.rect.Width(), 200);
-    EXPECT_GT(dlg->picture.GetScale(), 0.0);
-    for (POSITION pos = dlg->nodes.GetHeadPosition(); pos;) {
-        IODesc* n = dlg->nodes.Next(pos);
-        EXPECT_GE(n->rect.Width(), 0);
-    }
 }
 
 TEST_F(EditorPageTest, TheGeneratedPanelFilesGiveEveryNodeAPlaceOnThePicture)

@@ -1,5 +1,5 @@
 // Test main of the fault tests: a widget application on the offscreen
-// platform with private XDG folders, or, with a child flag, one scenario in
+// platform with private XDG folders, or, with the child flag, the scenario in
 // the environment the parent test prepared.
 #include "FreshProcess.h"
 #include "TestEnv.h"
@@ -12,10 +12,6 @@
 
 int main(int argc, char** argv)
 {
-    if (argc == 2 && std::strcmp(argv[1], faults::kChildConfigBlocked) == 0) {
-        QApplication app(argc, argv);
-        return faults::childConfigFolderBlocked();
-    }
     if (argc == 2 && std::strcmp(argv[1], faults::kChildNonAsciiFolders) == 0) {
         QApplication app(argc, argv);
         return faults::childNonAsciiFolders(argc, argv);

@@ -5,13 +5,6 @@
 
 namespace faults {
 
-constexpr const char* kChildConfigBlocked = "--child-config-folder-blocked";
-
-// The editor with XDG_CONFIG_HOME pointing at a file. Prints every message box
-// as "box: caption | text" and returns 0 when the editor got through opening,
-// editing, saving and OK.
-int childConfigFolderBlocked();
-
 constexpr const char* kChildNonAsciiFolders = "--child-non-ascii-folders";
 
 // The editor with every folder below one named with a space and letters outside
