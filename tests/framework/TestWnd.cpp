@@ -4,7 +4,6 @@
 #include "Posting.h"
 #include "TestWndSupport.h"
 #include <QMouseEvent>
-#include <QWheelEvent>
 #include <string>
 #include <vector>
 
@@ -15,7 +14,6 @@ class ProbeWnd : public CWnd {
 public:
     std::vector<std::string> calls;
     std::vector<std::pair<WPARAM, LPARAM>> userMessages;
-    BOOL wheelAnswer = FALSE;
     std::function<void()> onUser;
     static int s_userCount;
 
@@ -28,11 +26,6 @@ public:
     void OnLButtonUp(UINT f, CPoint p) override { add("LUp", f, p); }
     void OnRButtonDown(UINT f, CPoint p) override { add("RDown", f, p); }
     void OnRButtonUp(UINT f, CPoint p) override { add("RUp", f, p); }
-    BOOL OnMouseWheel(UINT f, short delta, CPoint) override
-    {
-        add("Wheel", f, CPoint(delta, 0));
-        return wheelAnswer;
-    }
     void OnDblClk(UINT f, CPoint p) { add("Dbl", f, p); }
     LRESULT OnUser(WPARAM w, LPARAM l)
     {
@@ -86,28 +79,6 @@ TEST(WndEvents, MouseButtonsCarryModifierAndButtonFlagsAndDoubleClicksKeepTheirS
             "LUp " + std::to_string(shift | 1) + " 13,35",
             "RDown " + std::to_string(ctrl | 2) + " 5,6", "RUp 2 5,6",
             "Dbl " + std::to_string(UINT(Qt::AltModifier) | 1) + " -5,-7" }));
-}
-
-TEST(WndEvents, UnhandledWheelGoesOnToTheParent)
-{
-    auto parent = shownWindow();
-    auto child = shownWindow(parent.get(), CRect(50, 50, 100, 100));
-    parent->calls.clear();
-    auto wheel = [&](int delta) {
-        QWheelEvent e(QPointF(5, 6), child->GetWidget()->mapToGlobal(QPointF(5, 6)), QPoint(),
-            QPoint(0, delta), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
-        QSpontaneKeyEvent::setSpontaneous(&e);
-        qApp->notify(child->GetWidget(), &e); // sendEvent would clear the mark
-    };
-    wheel(-120);
-    EXPECT_EQ(child->calls,
-        std::vector<std::string> {
-            "Wheel " + std::to_string(UINT(Qt::ControlModifier)) + " -120,0" });
-    EXPECT_EQ(parent->calls.size(), 1u);
-    child->wheelAnswer = TRUE;
-    wheel(240);
-    EXPECT_EQ(child->calls.size(), 2u);
-    EXPECT_EQ(parent->calls.size(), 1u);
 }
 
 TEST(WndMessages, PostedMessagesArriveInOrderAndUnknownOnesAreDropped)

@@ -64,13 +64,6 @@ inline bool waitExposed(QWidget* w)
         [w] { return w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed(); });
 }
 
-// The toolkit lets this class mark an event as coming from the window system (its
-// test library does the same); only such wheel events travel on to the parent.
-class QSpontaneKeyEvent {
-public:
-    static void setSpontaneous(QEvent* e) { e->setSpontaneous(); }
-};
-
 // Toolkit input events delivered to a widget as the toolkit delivers them.
 inline void sendMouse(QWidget* w, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held,
     Qt::KeyboardModifiers mods, QPoint pos)
