@@ -29,6 +29,7 @@
 #include <memory>
 #include <vector>
 
+class CCmdUI;
 class CDC;
 class CMenu;
 class NQButton;
@@ -192,6 +193,9 @@ public:
     void ApplyValues(const PageValues& target);
     void OnUndo();
     void OnRedo();
+    // Grey "Undo" and "Redo" while there is nothing to undo or redo.
+    void OnUpdateUndo(CCmdUI* ui);
+    void OnUpdateRedo(CCmdUI* ui);
     // The next slider, gain-box or right-button change starts a step of its own.
     void NewGesture() { ++gesture; }
     void keyPressEvent(QKeyEvent* e) override;

@@ -2,6 +2,7 @@
 // device values, and going back or forth applies them the way an edit does.
 #include "CRoutingDlg.h"
 
+#include "CCmdUI.h"
 #include "CMenu.h"
 #include "ModelTables.h"
 
@@ -116,6 +117,16 @@ void CRoutingDlg::OnRedo()
 {
     if (const PageValues* v = history.Redo())
         ApplyValues(*v);
+}
+
+void CRoutingDlg::OnUpdateUndo(CCmdUI* ui)
+{
+    ui->Enable(history.CanUndo() ? TRUE : FALSE);
+}
+
+void CRoutingDlg::OnUpdateRedo(CCmdUI* ui)
+{
+    ui->Enable(history.CanRedo() ? TRUE : FALSE);
 }
 
 void CRoutingDlg::keyPressEvent(QKeyEvent* e)

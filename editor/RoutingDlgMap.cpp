@@ -25,5 +25,7 @@ Q_BEGIN_MESSAGE_MAP(CRoutingDlg, CDialog)
     Q_ON_NOTIFY_RANGE(scSelChange, 124, 127, OnButtonChange)
     Q_ON_COMMAND(CRoutingDlg::idUndo, OnUndo)
     Q_ON_COMMAND(CRoutingDlg::idRedo, OnRedo)
+    Q_ON_UPDATE_COMMAND_UI(CRoutingDlg::idUndo, OnUpdateUndo)
+    Q_ON_UPDATE_COMMAND_UI(CRoutingDlg::idRedo, OnUpdateRedo)
 Q_END_MESSAGE_MAP()
 // clang-format on

@@ -5,11 +5,13 @@
 #include "CMenu.h"
 #include "NQButton.h"
 #include "NQLineEdit.h"
+#include "NQPopupMenu.h"
 #include "NQSlider.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSlider>
 
@@ -29,7 +31,13 @@ protected:
         QKeyEvent up(QEvent::KeyRelease, qtKey, mods);
         QApplication::sendEvent(window(), &up);
     }
-    QAction* item(UINT id) const { return dlg->GetSystemMenu(FALSE)->FindItem(id, 0); }
+    // An item of the window's menu as it shows when opened.
+    QAction* item(UINT id) const
+    {
+        CMenu* menu = dlg->GetSystemMenu(FALSE);
+        emit menu->popup()->menu()->aboutToShow();
+        return menu->FindItem(id, 0);
+    }
     void typeGain(const char* text)
     {
         auto* box = qobject_cast<QPlainTextEdit*>(dlg->gainEdit->GetWidget());
