@@ -55,11 +55,6 @@ TEST_F(BubbleTest, SizeIsTheTextPlusTwoMarginsWithInclusiveEdges)
     CSize e = extent("Source: ADATin Index: 3");
     EXPECT_EQ(bubble.GetRect(), CRect(0, 0, 10 + e.cx - 1, 10 + e.cy - 1));
     EXPECT_EQ(bubble.GetWidget()->size(), QSize(10 + e.cx, 10 + e.cy));
-
-    // The same text again changes nothing, not even a size set meanwhile.
-    bubble.GetWidget()->resize(7, 7);
-    bubble.SetText("Source: ADATin Index: 3");
-    EXPECT_EQ(bubble.GetWidget()->size(), QSize(7, 7));
 }
 
 TEST_F(BubbleTest, TextWrapsAtBlanksKeepingThemOnTheLineAndStopsAtEightLines)

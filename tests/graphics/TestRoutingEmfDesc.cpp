@@ -2,7 +2,6 @@
 // outline handshake with the host and ownership of the region lists.
 
 #include "LedDescriptor.h"
-#include "MessageBoxScript.h"
 #include "PanelHost.h"
 #include "RecordingDesc.h"
 #include "RoutingEmfDesc.h"
@@ -82,22 +81,6 @@ TEST(RoutingEmfDesc, UnusableOutlineFactorLeavesRecordsUnscaled)
     ASSERT_TRUE(d.Load(path.c_str(), static_cast<PanelHost*>(&host)));
     EXPECT_EQ(d.GetScale(), 0.0);
     EXPECT_EQ(ledRect(d, 0), CRect(10, 10, 20, 20));
-}
-
-TEST(RoutingEmfDesc, ListsKeepFileOrderAndAreEmptiedByEveryLoad)
-{
-    RoutingEmfDesc d;
-    std::string path = writeTempFile(
-        "order.txt", "LED 0,0,2,2\nBUTTON 1,1,2,2\nLED 10,0,12,2\nBUTTON 3,3,4,4\n");
-    ASSERT_TRUE(d.Load(path.c_str(), nullptr));
-    ASSERT_TRUE(d.Load(path.c_str(), nullptr));
-    ASSERT_EQ(d.GetLedList().GetCount(), 2);
-    EXPECT_EQ(ledRect(d, 1).left, 10);
-    EXPECT_EQ(buttonRect(d, 1), CRect(3, 3, 4, 4));
-    MessageBoxScript boxes;
-    EXPECT_FALSE(d.Load("/nonexistent/routing72.txt", nullptr));
-    EXPECT_TRUE(d.GetLedList().IsEmpty());
-    EXPECT_TRUE(d.GetButtonList().IsEmpty());
 }
 
 } // namespace
