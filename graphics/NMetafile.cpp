@@ -4,6 +4,7 @@
 #include "CDC.h"
 #include "ScaleMath.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 
 NMetafile::~NMetafile() = default;
@@ -50,9 +51,14 @@ void NMetafile::Draw(CDC* dc)
     target.DeflateRect(margin, margin);
     if (target.IsRectEmpty())
         return;
-    const QSize size(target.Width(), target.Height());
-    if (scaled.size() != size)
+    // Scaled straight to the device's pixels, so that a high-density screen
+    // gets a sharp picture copied one to one rather than one stretched again.
+    const qreal dpr = p->device() ? p->device()->devicePixelRatioF() : 1.0;
+    const QSize size = QSize(target.Width(), target.Height()) * dpr;
+    if (scaled.size() != size || scaled.devicePixelRatio() != dpr) {
         scaled = image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        scaled.setDevicePixelRatio(dpr);
+    }
     p->drawImage(QPoint(target.left, target.top), scaled);
 }
 
