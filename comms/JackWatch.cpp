@@ -3,7 +3,10 @@
 #include <QSocketNotifier>
 
 #include <atomic>
+#include <cerrno>
+#include <cstdio>
 #include <fcntl.h>
+#include <string>
 #include <unistd.h>
 
 #ifdef Q7300_HAVE_JACK
@@ -102,6 +105,38 @@ bool JackWatch::hasPort(const char* fullName) const
     return client_ && !serverGone() && jack_port_by_name(client_, fullName) != nullptr;
 #else
     (void)fullName;
+    return false;
+#endif
+}
+
+bool JackWatch::ensureConnected(const char* from, const char* to, bool fromIsOutput) const
+{
+#ifdef Q7300_HAVE_JACK
+    if (!client_ || serverGone())
+        return false;
+    const char** ours = jack_get_ports(
+        client_, to, JACK_DEFAULT_MIDI_TYPE, fromIsOutput ? JackPortIsInput : JackPortIsOutput);
+    if (!ours)
+        return false;
+    // Several matches belong to several editors: none of them is touched.
+    const bool one = ours[0] && !ours[1];
+    const std::string own = one ? ours[0] : "";
+    jack_free(ours);
+    jack_port_t* port = jack_port_by_name(client_, from);
+    if (!one || !port)
+        return false;
+    if (jack_port_connected_to(port, own.c_str()))
+        return true;
+    // The library does not check its connection request, which a busy
+    // server may refuse.
+    std::fprintf(stderr, "MIDIwin: connecting %s and %s again\n", from, own.c_str());
+    const int err = fromIsOutput ? jack_connect(client_, from, own.c_str())
+                                 : jack_connect(client_, own.c_str(), from);
+    return err == 0 || err == EEXIST;
+#else
+    (void)from;
+    (void)to;
+    (void)fromIsOutput;
     return false;
 #endif
 }

@@ -25,6 +25,11 @@ public:
     bool serverGone() const;
     // Whether a port of this full name exists now; only while the server lives.
     bool hasPort(const char* fullName) const;
+    // Makes sure port `from` feeds the one port whose name matches the regular
+    // expression `to` (output `from` to an input when fromIsOutput, else the
+    // other way round), connecting them when the library's own connection
+    // did not happen. False when they are not connected afterwards.
+    bool ensureConnected(const char* from, const char* to, bool fromIsOutput) const;
     // Whether a JACK server answers now; asks without printing anything.
     static bool serverAnswers();
 

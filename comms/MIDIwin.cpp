@@ -137,6 +137,12 @@ int MIDIwin::Open(signed char force)
             inPortFull_ = in_->getPortName(static_cast<unsigned>(inPort_));
             outPortFull_ = out_->getPortName(static_cast<unsigned>(outPort_));
             watch_ = JackWatch::start([this](JackWatch::Event e) { watchEvent(e); });
+            if (watch_) {
+                watch_->ensureConnected(
+                    inPortFull_.c_str(), "^RtMidi Input Client(-[0-9]+)?:RtMidi Input$", true);
+                watch_->ensureConnected(
+                    outPortFull_.c_str(), "^RtMidi Output Client(-[0-9]+)?:RtMidi Output$", false);
+            }
         } catch (const RtMidiError& e) {
             e.printMessage(); // the link works, unwatched
         }
