@@ -57,6 +57,7 @@ public:
         idFirstOptionList = 124,
         idUndo = 140,
         idRedo = 141,
+        idExportSheet = 142,
         timerRequestId = 110,
         pumpPeriodMs = 30,
     };
@@ -199,6 +200,12 @@ public:
     // The next slider, gain-box or right-button change starts a step of its own.
     void NewGesture() { ++gesture; }
     void keyPressEvent(QKeyEvent* e) override;
+
+    // ---- patch sheet
+    // Writes the page as path's base name + ".png" and + ".csv"; FALSE when
+    // either could not be written.
+    bool WriteSheet(const CString& path);
+    void OnExportSheet();
 
     // ---- state (declared in the window's order; all owned by the window)
     CRectTracker bandTracker;

@@ -27,5 +27,6 @@ Q_BEGIN_MESSAGE_MAP(CRoutingDlg, CDialog)
     Q_ON_COMMAND(CRoutingDlg::idRedo, OnRedo)
     Q_ON_UPDATE_COMMAND_UI(CRoutingDlg::idUndo, OnUpdateUndo)
     Q_ON_UPDATE_COMMAND_UI(CRoutingDlg::idRedo, OnUpdateRedo)
+    Q_ON_COMMAND(CRoutingDlg::idExportSheet, OnExportSheet)
 Q_END_MESSAGE_MAP()
 // clang-format on

@@ -39,6 +39,7 @@ void CRoutingDlg::BuildMenu(CMenu* menu)
     menu->AppendMenu(mfSeparator, 0, nullptr);
     menu->AppendMenu(mfString, idUndo, "Undo");
     menu->AppendMenu(mfString, idRedo, "Redo");
+    menu->AppendMenu(mfString, idExportSheet, "Export Patch Sheet...");
     SetChecks(menu);
 }
 

@@ -2,7 +2,9 @@
 // the start and redone to the end, through the keys and the menu commands.
 #include "EditorFixture.h"
 
+#include "CFileDialog.h"
 #include "CMenu.h"
+#include "GroupID.h"
 #include "NQButton.h"
 #include "NQLineEdit.h"
 #include "NQPopupMenu.h"
@@ -10,6 +12,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
+#include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -17,6 +21,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <random>
 
 using namespace editortest;
 
@@ -156,4 +161,48 @@ TEST_F(EditHistoryTest, UndoToTheStartAndRedoToTheEndPutTheDeviceBackExactly)
     // A new page starts without history.
     item(main_table[0].menuId)->trigger();
     EXPECT_FALSE(item(CRoutingDlg::idUndo)->isEnabled());
+}
+
+TEST_F(EditHistoryTest, PatchSheetTableAndPictureShowThePageTheDeviceHolds)
+{
+    openWithDevice(0, 0);
+    std::mt19937 rng(7);
+    randomizeDevice(rng);
+    ASSERT_GE(drain(), 0);
+    const QString base = QString::fromStdString(dir) + "/sheet";
+    auto previous = setFileDialogHandler([&](const FileDialogRequest&, QStringList& chosen) {
+        chosen = QStringList { base + ".png" };
+        return static_cast<int>(IDOK);
+    });
+    item(CRoutingDlg::idExportSheet)->trigger();
+    setFileDialogHandler(previous);
+
+    std::vector<std::string> want { "group,destination,source,gain_dB" };
+    for (POSITION pos = dlg->activeNodes.GetHeadPosition(); pos;) {
+        IODesc* n = dlg->activeNodes.Next(pos);
+        if (!n->IsActiveInput() || n->disabled)
+            continue;
+        const IODesc* src = n->ConnectionFromIndex(device->Value(n->key).value_or(-1));
+        char gain[32] = "";
+        if (n->gainKey)
+            std::snprintf(gain, sizeof gain, "%.1f", device->GainOf(n->gainKey).value_or(999));
+        want.push_back(std::string(groupName(n->Group())) + ","
+            + static_cast<const char*>(n->GetText()) + ","
+            + (src ? std::string(static_cast<const char*>(src->GetText())) : std::string()) + ","
+            + gain);
+    }
+    for (const char* option : { "SPDIFcin", "ANAin" })
+        want.push_back(std::string("option,") + option + ","
+            + (device->Value(option[0] == 'S' ? 0x1001005d : 0x1001082d) == 1 ? "on" : "off")
+            + ",");
+    QFile csv(base + ".csv");
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QStringList rows = QString::fromUtf8(csv.readAll()).split("\r\n", Qt::SkipEmptyParts);
+    std::vector<std::string> got;
+    for (const QString& r : rows)
+        got.push_back(r.toStdString());
+    EXPECT_EQ(got, want);
+    const QImage shot(base + ".png");
+    const CRect page = dlg->picture.GetDisplayRect();
+    EXPECT_EQ(shot.size(), QSize(page.Width(), page.Height()));
 }

@@ -43,7 +43,8 @@ TEST_F(MenusTest, CommandListInOrderWithChecksFollowingModelAndDemoMode)
     ASSERT_NE(sys, nullptr);
     EXPECT_EQ(items(sys),
         std::vector<std::string>({ "-", "Q7300", "Q7300A*", "Q7300FW", "-", "Bigger", "Smaller",
-            "-", "Colors", "Off-line Demo Mode*", "Comms Config", "-", "Undo", "Redo", "-" }));
+            "-", "Colors", "Off-line Demo Mode*", "Comms Config", "-", "Undo", "Redo",
+            "Export Patch Sheet...", "-" }));
     for (UINT id : { 105u, 106u, 107u, 108u, 109u, 110u, 111u, 112u })
         EXPECT_NE(sys->FindItem(id, 0), nullptr) << id;
 
@@ -53,7 +54,8 @@ TEST_F(MenusTest, CommandListInOrderWithChecksFollowingModelAndDemoMode)
     dlg->BuildMenu(&popup);
     EXPECT_EQ(items(&popup),
         std::vector<std::string>({ "Q7300", "Q7300A*", "Q7300FW", "-", "Bigger", "Smaller", "-",
-            "Colors", "Off-line Demo Mode*", "Comms Config", "-", "Undo", "Redo" }));
+            "Colors", "Off-line Demo Mode*", "Comms Config", "-", "Undo", "Redo",
+            "Export Patch Sheet..." }));
     dlg->SetChecks(nullptr); // no menu: nothing happens
 
     // Choosing the base model reloads its page; with no Q7300 attached it is demo mode.
