@@ -43,13 +43,21 @@ void LineLayer::Draw(CDC* dc, const LineList& lines, const LineList& selected,
         layer.fill(Qt::transparent);
         CDC ldc(&layer);
         ldc.SetAntialiasing(TRUE);
+        CRect bounds;
         for (POSITION pos = lines.GetHeadPosition(); pos;) {
             auto* line = static_cast<Line*>(lines.GetNext(pos));
             line->Draw(&ldc, selected.CObList::Find(line) ? selectedColour : normalColour, width);
+            bounds.UnionRect(bounds, line->Bounds());
         }
         ldc.End();
+        // Only this part is laid over the picture: the rest is transparent.
+        bounds.InflateRect(2, 2);
+        used = QRect(
+            QPoint(bounds.left, bounds.top) * dpr, QSize(bounds.Width(), bounds.Height()) * dpr)
+                   .intersected(layer.rect());
         drawn.swap(now);
         drawnWidth = width;
     }
-    p->drawImage(QPoint(0, 0), layer);
+    if (!used.isEmpty())
+        p->drawImage(QPointF(used.topLeft()) / dpr, layer, used);
 }

@@ -34,4 +34,5 @@ private:
     std::vector<Key> drawn;
     int drawnWidth = 0;
     QImage layer;
+    QRect used; // the part of the layer the lines cover, in the layer's pixels
 };
