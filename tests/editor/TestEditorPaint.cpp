@@ -6,7 +6,9 @@
 #include "CDC.h"
 #include "RoleColors.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
 
 using namespace editortest;
 
@@ -17,6 +19,18 @@ bool near(QRgb c, int r, int g, int b)
     return std::abs(qRed(c) - r) < 60 && std::abs(qGreen(c) - g) < 60
         && std::abs(qBlue(c) - b) < 60;
 }
+
+// Sums the area of a widget's paint events.
+struct PaintedArea : QObject {
+    qint64 pixels = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint)
+            for (const QRect& r : static_cast<QPaintEvent*>(e)->region())
+                pixels += qint64(r.width()) * r.height();
+        return false;
+    }
+};
 
 } // namespace
 
@@ -93,7 +107,16 @@ TEST_F(EditorPaintTest, PartnersShowWhileTheButtonIsHeldAndTheDropTargetInItsCol
     open(0);
     IODesc* m4 = node(MAINinL, 4);
     press(centre(m4));
+    QApplication::processEvents();
+    PaintedArea area;
+    dlg->GetWidget()->installEventFilter(&area);
     move(centre(node(ADATin, 6)), Qt::LeftButton);
+    QApplication::processEvents();
+    dlg->GetWidget()->removeEventFilter(&area);
+    // The move repaints the new target, not every partner or the window.
+    const CRect& n = node(ADATin, 6)->rect;
+    EXPECT_GT(area.pixels, 0);
+    EXPECT_LE(area.pixels, qint64(n.Width() + 16) * (n.Height() + 16));
     QImage img = paint();
     // AESin 4 is a partner (normal colour), ADATin 6 the drop target (blue).
     CRect p = node(AESin, 4)->rect;
