@@ -3,7 +3,7 @@
 #include <deque>
 #include <vector>
 
-// Answers file dialogs from a script while it lives (tests): records every request
+// Answers file dialogs from a script while it lives: records every request
 // and replies with the next queued path, or cancels when none is queued. Restores
 // the previous handler when it ends.
 class FileDialogScript {

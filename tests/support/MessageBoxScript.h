@@ -3,7 +3,7 @@
 #include <deque>
 #include <vector>
 
-// Answers message boxes from a script while it lives (tests): records every box and
+// Answers message boxes from a script while it lives: records every box and
 // replies with the next queued answer, or the box's first button when none is queued.
 // Restores the previous handler when it ends.
 class MessageBoxScript {
