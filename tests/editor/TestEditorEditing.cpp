@@ -10,17 +10,7 @@
 
 using namespace editortest;
 
-class EditorEditingTest : public EditorTest {
-protected:
-    // Opens model m as if its device were attached and every value read.
-    void openConnected(int m)
-    {
-        open(m);
-        dlg->deviceModel = m;
-        dlg->Scan(); // records the first values, as the device read would
-        clearSetQueue();
-    }
-};
+using EditorEditingTest = EditorTest;
 
 TEST_F(EditorEditingTest, DragsEitherWayConnectAndANewSourceReplacesTheOldLine)
 {

@@ -15,10 +15,7 @@ protected:
     void SetUp() override
     {
         EditorTest::SetUp();
-        open(0);
-        dlg->deviceModel = 0;
-        dlg->Scan();
-        clearSetQueue();
+        openConnected(0);
         mainR0 = node(MAINinR, 0);
     }
     QString boxText() const
@@ -42,26 +39,20 @@ protected:
     IODesc* mainR0 = nullptr;
 };
 
-TEST_F(EditorGainTest, NodesWithoutGainDisableTheBoxAndEmptyIt)
-{
-    click(mainR0);
-    EXPECT_TRUE(dlg->gainEdit->IsWindowEnabled());
-    EXPECT_FALSE(boxText().isEmpty());
-    click(node(ADATin, 0));
-    EXPECT_FALSE(dlg->gainEdit->IsWindowEnabled());
-    EXPECT_FALSE(dlg->gainSlider->IsWindowEnabled());
-    EXPECT_TRUE(boxText().isEmpty());
-}
-
-TEST_F(EditorGainTest, SelectingANodeShowsItsGainAndSendsNothing)
+TEST_F(EditorGainTest, SelectingANodeShowsItsGainSendsNothingAndNodesWithoutOneEmptyTheBox)
 {
     dlg->PutGain(mainR0->gainKey, -3.5, 0, 0, 0);
     click(mainR0);
+    EXPECT_TRUE(dlg->gainEdit->IsWindowEnabled());
     EXPECT_EQ(boxText(), "-3.5 dB");
     EXPECT_EQ(slider()->value(), 3);
     EXPECT_EQ(slider()->maximum(), 100);
     EXPECT_NEAR(mainR0->gain, -3.5, 1e-9); // the slider's own position did not move it
     EXPECT_TRUE(setTexts().empty());
+    click(node(ADATin, 0));
+    EXPECT_FALSE(dlg->gainEdit->IsWindowEnabled());
+    EXPECT_FALSE(dlg->gainSlider->IsWindowEnabled());
+    EXPECT_TRUE(boxText().isEmpty());
 }
 
 TEST_F(EditorGainTest, SliderSetsWholeDecibelsAndSendsOnlyRealChanges)

@@ -33,7 +33,7 @@ int countGroup(const CObList& list, groupID g)
 
 class EditorPageTest : public EditorTest { };
 
-TEST_F(EditorPageTest, EveryModelGetsOneNodePerLedInTableOrderWithItsOptionsOffThePage)
+TEST_F(EditorPageTest, EveryModelGetsOneNodePerLedWithItsOptionsOffThePage)
 {
     struct Expect {
         int model;
@@ -51,17 +51,6 @@ TEST_F(EditorPageTest, EveryModelGetsOneNodePerLedInTableOrderWithItsOptionsOffT
         EXPECT_EQ(dlg->activeNodes.GetCount(), e.active);
         EXPECT_EQ(dlg->optionButtons.GetCount(), e.buttons);
         EXPECT_EQ(dlg->optionCombos.GetCount(), e.buttons);
-        // Creation order is io-table order, index by index.
-        const model_entry& m = main_table[e.model];
-        POSITION pos = dlg->nodes.GetHeadPosition();
-        for (int r = 0; r < m.ioRows; ++r) {
-            for (int i = 0; i < m.ioTable[r].count; ++i) {
-                IODesc* n = dlg->nodes.Next(pos);
-                ASSERT_NE(n, nullptr);
-                EXPECT_EQ(n->entry, &m.ioTable[r]);
-                EXPECT_EQ(n->index, i);
-            }
-        }
         // Every LED region knows its node.
         for (POSITION p = dlg->panelDesc.GetLedList().GetHeadPosition(); p;)
             EXPECT_NE(

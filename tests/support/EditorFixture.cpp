@@ -167,6 +167,14 @@ void EditorTest::open(int model, int localMode, bool pump)
     QApplication::processEvents();
 }
 
+void EditorTest::openConnected(int m)
+{
+    open(m);
+    dlg->deviceModel = m;
+    dlg->Scan(); // records the first values, as the device read would
+    clearSetQueue();
+}
+
 void EditorTest::close()
 {
     if (dlg) {
@@ -231,9 +239,7 @@ void EditorTest::press(QPoint p, Qt::KeyboardModifiers mods, Qt::MouseButton b)
 
 void EditorTest::move(QPoint p, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
 {
-    QMouseEvent e(QEvent::MouseMove, QPointF(p), window()->mapToGlobal(QPointF(p)), Qt::NoButton,
-        buttons, mods);
-    QApplication::sendEvent(window(), &e);
+    sendMouse(window(), QEvent::MouseMove, p, Qt::NoButton, buttons, mods);
 }
 
 void EditorTest::release(QPoint p, Qt::KeyboardModifiers mods, Qt::MouseButton b)

@@ -82,6 +82,8 @@ protected:
     // Unless pump, the 30 ms timer is stopped so that queues keep their messages.
     void open(int model, int localMode = 1, bool pump = false);
     void close();
+    // open() as if the device of model m were attached and every value read.
+    void openConnected(int m);
     // Builds the editor showing model `shown`, on line unless localMode, wired
     // to a simulated device of model `deviceModel`; tick() runs the pump.
     void openWithDevice(int shown, int deviceModel, int localMode = 0);
