@@ -32,13 +32,19 @@ constexpr int kFW = 2;
 const QString kDemoTitle = QStringLiteral("Q7300FW Routing - Off-line Demo Mode");
 const QString kConnectedTitle = QStringLiteral("Q7300FW Routing - connected");
 
-// Accepts or cancels the next modal dialog once it is up.
+// Accepts or cancels the next modal dialog once it is up, however long a
+// loaded machine takes to show it.
 void answerNextDialog(bool accept)
 {
-    QTimer::singleShot(300, [accept] {
-        if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
-            accept ? d->accept() : d->reject();
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, accept] {
+        auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!d)
+            return;
+        accept ? d->accept() : d->reject();
+        timer->deleteLater();
     });
+    timer->start(100);
 }
 
 class DeviceFaultTest : public EditorTest {
