@@ -14,8 +14,8 @@
 #include <QFile>
 #include <QImage>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>

@@ -125,8 +125,7 @@ BOOL EmfDescriptor::Load(const char* path, void* context)
     DeleteAll();
     std::FILE* f = openText(path);
     if (!f) {
-        FrameworkMessageBox(nullptr,
-            QString("Cannot load file: ") + textToQString(path),
+        FrameworkMessageBox(nullptr, QString("Cannot load file: ") + textToQString(path),
             "loading EMF txt", MB_OK | MB_ICONWARNING);
         return FALSE;
     }

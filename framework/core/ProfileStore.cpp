@@ -47,8 +47,7 @@ QSettings* GetProfileStore()
 
 QString ProfileKey(const char* section, const char* entry)
 {
-    return QStringLiteral("/%1/%2").arg(
-        textToQString(section), textToQString(entry));
+    return QStringLiteral("/%1/%2").arg(textToQString(section), textToQString(entry));
 }
 
 CString GetProfileString(const char* section, const char* entry, const char* def)

@@ -161,7 +161,6 @@ TEST_F(DeviceFaultTest, MidiServiceStoppedAndStartedAgainAroundAConnectedEditor)
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         const auto linesBefore = connections();
-        const int boxesBefore = static_cast<int>(boxes->boxes().size());
         ASSERT_TRUE(midi.stopJack());
         QElapsedTimer t;
         t.start();
