@@ -17,21 +17,19 @@ class NoteDialog : public CDialog {
     Q_DECLARE_MESSAGE_MAP(NoteDialog)
 public:
     std::vector<std::pair<UINT, UINT>> notes; // sub-code, id
-    std::vector<std::pair<UINT, UINT>> vscroll, hscroll; // code, position
+    std::vector<std::pair<UINT, UINT>> vscroll; // code, position
     QVBoxLayout* layout = nullptr;
 
     void QCreate() override { layout = new QVBoxLayout(dialog()); }
     void OnSel(UINT id) { notes.emplace_back(scSelChange, id); }
     void OnEdit(UINT id) { notes.emplace_back(scEditChange, id); }
     void OnVScroll(UINT code, UINT pos, CScrollBar*) override { vscroll.emplace_back(code, pos); }
-    void OnHScroll(UINT code, UINT pos, CScrollBar*) override { hscroll.emplace_back(code, pos); }
 };
 
 Q_BEGIN_MESSAGE_MAP(NoteDialog, CDialog)
 Q_ON_NOTIFY_RANGE(scSelChange, 1000, 1999, OnSel)
 Q_ON_NOTIFY_RANGE(scEditChange, 1000, 1999, OnEdit)
 Q_ON_VSCROLL(OnVScroll)
-Q_ON_HSCROLL(OnHScroll)
 Q_END_MESSAGE_MAP()
 
 std::unique_ptr<NoteDialog> shownDialog()
@@ -102,10 +100,6 @@ TEST(Controls, SliderAndEditNotifyOnlyWhatTheUserDoes)
     keyClick(slider.GetWidget(), Qt::Key_Up); // one step toward the maximum
     keyClick(slider.GetWidget(), Qt::Key_End);
     EXPECT_EQ(d->vscroll, (Notes { { 8, 6 }, { 8, 20 } }));
-    NQSlider across(d.get(), 1016, d->layout, Qt::Horizontal);
-    across.SetRange(0, 10);
-    keyClick(across.GetWidget(), Qt::Key_End);
-    EXPECT_EQ(d->hscroll, (Notes { { 8, 10 } }));
 
     NQLineEdit gain(d.get(), 1017, d->layout, 0, 100);
     gain.SetWindowText("-3.5 dB");
