@@ -12,6 +12,7 @@
 #include "TransportCall.h"
 
 #include <QElapsedTimer>
+#include <algorithm>
 #include <QThread>
 #include <QTimer>
 
@@ -39,10 +40,12 @@ void do_delay(unsigned long milliseconds)
 {
     if (milliseconds > 10000)
         milliseconds = 10000;
+    // Blocks as a wait must, but sleeps in short steps instead of spinning a core.
     QElapsedTimer clock;
     clock.start();
-    while (static_cast<unsigned long>(clock.elapsed()) < milliseconds)
-        QThread::yieldCurrentThread();
+    for (qint64 left = static_cast<qint64>(milliseconds); left > 0;
+         left = static_cast<qint64>(milliseconds) - clock.elapsed())
+        QThread::msleep(static_cast<unsigned long>(std::min<qint64>(left, 5)));
 }
 
 ZorvantaMidiProcessor::ZorvantaMidiProcessor()
