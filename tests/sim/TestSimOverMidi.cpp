@@ -135,24 +135,3 @@ TEST_F(SimOverMidi, ReadsIdentificationEveryValueAndEveryGainOfEachModel)
         EXPECT_NE(sim.output().find("q7300-sim: stopped"), std::string::npos);
     }
 }
-
-TEST_F(SimOverMidi, IgnoredRequestsGoUnansweredAndHeldBackRepliesStillCome)
-{
-    SimProgram sim;
-    launch(sim, { "--model", "Q7300FW", "--ignore", "1", "--latency", "50" });
-    if (HasFatalFailure())
-        return;
-    RecordingProcessor p(nullptr);
-    ReplyWindow w(p);
-    ASSERT_EQ(p.GetObjectInfo(0, 1, &w), 0); // the one left unanswered
-    ASSERT_EQ(p.GetKeyValue(SimModel::kModeKey, &w), 0);
-    ASSERT_TRUE(waitForReplies(p, 1));
-    // Room for a reply that should not exist to arrive.
-    waitForReplies(p, 2, 500);
-    ASSERT_EQ(p.events.size(), 1u);
-    EXPECT_EQ(p.events[0].command, 60);
-    EXPECT_EQ(p.events[0].text, "10010016 5");
-    EXPECT_EQ(sim.stop(), 0);
-    EXPECT_NE(
-        sim.output().find("object information request ignored on purpose"), std::string::npos);
-}
