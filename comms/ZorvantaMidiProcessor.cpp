@@ -12,9 +12,9 @@
 #include "TransportCall.h"
 
 #include <QElapsedTimer>
-#include <algorithm>
 #include <QThread>
 #include <QTimer>
+#include <algorithm>
 
 #include <cstring>
 #include <new>
