@@ -1,5 +1,6 @@
 #include "CDialog.h"
 #include "CMenu.h"
+#include "MessageBoxQt.h"
 #include "NQPopupMenu.h"
 #include "QQDialog.h"
 #include <QApplication>
@@ -68,6 +69,11 @@ int CDialog::DoModal()
     int result = static_cast<int>(IDCANCEL);
     if (!Attach(nullptr))
         return result;
+    // A dialog opened from a window belongs to it: it opens centred on it and stays
+    // above it. The first dialog of the run, the main frame, has none.
+    if (QDialog* d = dialog(); d && !d->parentWidget())
+        if (QWidget* owner = messageBoxOwner(nullptr); owner && owner != d)
+            d->setParent(owner, d->windowFlags());
     privateCreate();
     OnShowWindow(TRUE, 0);
     QPointer<QDialog> d = dialog();

@@ -1,5 +1,6 @@
 #include "CFileDialog.h"
 #include "CWnd.h"
+#include "MessageBoxQt.h"
 #include <QFileDialog>
 #include <QFileInfo>
 #include <utility>
@@ -82,7 +83,7 @@ int CFileDialog::DoModal()
     if (const FileDialogHandler& handler = handlerSlot()) {
         result = handler(req, m_chosen);
     } else {
-        QFileDialog dlg(m_parent ? m_parent->GetWidget() : nullptr);
+        QFileDialog dlg(messageBoxOwner(m_parent ? m_parent->GetWidget() : nullptr));
         dlg.setAcceptMode(req.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
         dlg.setFileMode(req.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
         if (req.open)

@@ -39,8 +39,10 @@ BOOL CMenu::AppendMenu(UINT flags, std::uintptr_t idOrSubmenu, const char* text)
         m_popup->addSubmenu(sub->m_popup.get(), text);
     } else {
         NAction* a = m_popup->addCommand(text, static_cast<int>(idOrSubmenu));
-        if (a && (flags & mfChecked))
+        if (a && (flags & mfChecked)) {
+            a->setCheckable(true);
             a->setChecked(true);
+        }
     }
     return TRUE;
 }

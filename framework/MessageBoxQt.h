@@ -10,7 +10,7 @@ class QWidget;
 int QtMessageBox(QObject* parent, const QString& text, const QString& caption, UINT flags,
     const QString& detail);
 
-// The window a box raised with this parent belongs to: the parent's window when it
+// The window a box or dialog raised with this parent belongs to: the parent's window when it
 // is on the screen, else the modal window the user works in, else the main frame.
 // Boxes from code without a window (the protocol, the panel reader) and from pages
 // of a sheet not yet shown land over the editor instead of a corner of the screen.

@@ -5,15 +5,16 @@ NAction::NAction(const QString& text, int id, QObject* parent, const QKeySequenc
     : QAction(text, parent)
     , m_id(id)
 {
-    setCheckable(true);
     if (!shortcut.isEmpty())
         setShortcut(shortcut);
     if (!icon.isNull())
         setIcon(icon);
     if (!statusTip.isEmpty())
         setStatusTip(statusTip);
-    connect(this, &QAction::triggered, this, [this] {
-        setChecked(false);
+    // Check marks are the program's to set: choosing an item does not toggle its mark.
+    connect(this, &QAction::triggered, this, [this](bool checked) {
+        if (isCheckable())
+            setChecked(!checked);
         emit command(this, m_id);
     });
 }

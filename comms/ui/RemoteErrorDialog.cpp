@@ -1,5 +1,7 @@
 #include "RemoteErrorDialog.h"
 
+#include "MessageBoxQt.h"
+
 #include <QCoreApplication>
 #include <QDialog>
 #include <QPlainTextEdit>
@@ -54,8 +56,10 @@ void RemoteErrorDialog::AddText(const char* text)
         edit_.GetWindowText(all);
         all += "\r\n";
     } else {
+        // It belongs to the window the user works in: over it, and not blocked by it
+        // while that window runs modally.
         if (!created_)
-            created_ = Create(143, nullptr) != 0;
+            created_ = Create(143, CWnd::FromHandle(messageBoxOwner(nullptr))) != 0;
         ShowWindow(1);
         shown_ = created_;
     }

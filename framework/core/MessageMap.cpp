@@ -16,6 +16,10 @@ void qRunCommandUpdate(LPARAM action, void (*fn)(void* ctx, CCmdUI* ui), void* c
         return;
     a->setText(ui.MenuText().toQString());
     a->setEnabled(ui.IsEnabled());
-    a->setCheckable(true);
-    a->setChecked(ui.IsChecked() || ui.IsRadio());
+    // Only items that carry a mark show the box for one.
+    const bool mark = ui.IsChecked() || ui.IsRadio();
+    if (mark || a->isCheckable()) {
+        a->setCheckable(true);
+        a->setChecked(mark);
+    }
 }

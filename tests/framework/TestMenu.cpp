@@ -49,6 +49,7 @@ TEST(Menu, ItemsAreUpdatedBeforeTheMenuOpens)
     sys->popup()->aboutToShow();
 
     EXPECT_TRUE(itemWithId(*sys, 105)->isEnabled()); // a command handler exists
+    EXPECT_FALSE(itemWithId(*sys, 105)->isCheckable()); // nothing marks it: no box for a mark
     EXPECT_FALSE(itemWithId(*sys, 300)->isEnabled()); // none does
     QAction* bigger = itemWithId(*sys, 111);
     EXPECT_FALSE(bigger->isEnabled()); // the update handler disabled it
