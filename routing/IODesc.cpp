@@ -18,6 +18,7 @@ IODesc::IODesc(
     , baseRect(rect_)
     , entry(entry_)
     , list(list_)
+    , placeGroup(entry_->group)
 {
 }
 
@@ -56,20 +57,31 @@ int IODesc::GroupIndex(const IODesc* src) const
     return -1;
 }
 
+int IODesc::PlaceIndex(const IODesc* src) const
+{
+    if (!src)
+        return -1;
+    for (int i = 0; i < sourceListLength && entry->sources[i] >= 0; ++i)
+        if (entry->sources[i] == src->placeGroup)
+            return i;
+    return GroupIndex(src);
+}
+
 void IODesc::PossibleSources(std::vector<IODesc*>& out) const
 {
     out.clear();
     if (!IsActiveInput() || !list)
         return;
-    // Each legal source goes before the first node already taken whose group
-    // comes later in this node's source list: a stable ordering by group
-    // position, list order within a group. Group positions are 0..11, so the
-    // nodes are dealt into one bucket per position and read back in order.
+    // Each legal source goes before the first node already taken whose place
+    // comes later in this node's source list: a stable ordering by the
+    // position of the group whose place a node holds, list order within it.
+    // Positions are 0..11, so the nodes are dealt into one bucket per
+    // position and read back in order.
     int counts[sourceListLength] = {};
     for (POSITION pos = list->GetHeadPosition(); pos;) {
         IODesc* s = static_cast<IODesc*>(list->GetNext(pos));
         if (s->Connects(this)) {
-            ++counts[GroupIndex(s)];
+            ++counts[PlaceIndex(s)];
             out.push_back(s);
         }
     }
@@ -80,7 +92,7 @@ void IODesc::PossibleSources(std::vector<IODesc*>& out) const
     }
     std::vector<IODesc*> taken(out.size());
     for (IODesc* s : out)
-        taken[start[GroupIndex(s)]++] = s;
+        taken[start[PlaceIndex(s)]++] = s;
     out.swap(taken);
 }
 

@@ -33,6 +33,9 @@ public:
     bool ConnectsTo(const IODesc* other) const;
     // Position of src's group in this node's source list, -1 when absent.
     int GroupIndex(const IODesc* src) const;
+    // Position that orders src in this node's source list: that of the group
+    // whose place src holds (see placeGroup), else its own group's.
+    int PlaceIndex(const IODesc* src) const;
 
     // Appends the legal sources of this destination in the device's numbering.
     void GetPossibleSourceList(IODescList& out) const;
@@ -77,4 +80,9 @@ public:
     IODesc* source = nullptr;
     int value = noValue;
     int lastValue = neverReported;
+    // The group whose place the node holds in source lists: its own, or, while
+    // a port option has swapped it onto the page, the group of the node it
+    // replaced. The device keeps a destination's value through an option
+    // switch, so the node brought in must take the replaced node's number.
+    groupID placeGroup = noGroup;
 };

@@ -108,11 +108,15 @@ bool IODescList::ExchangeListItems(groupID g, int mask, IODescList& side)
         CObject* m = members.GetNext(pos);
         CObject* s = incoming[k];
         side.Remove(s);
-        // The incoming node takes the outgoing one's place, so the device
-        // numbering of every destination's choices keeps its meaning.
+        // The incoming node takes the outgoing one's place, in the list and in
+        // every destination's numbering, so each value keeps its meaning.
         POSITION at = CObList::Find(m);
         InsertBefore(at, s);
         RemoveAt(at);
+        auto* in = static_cast<IODesc*>(s);
+        auto* out = static_cast<IODesc*>(m);
+        in->placeGroup = out->placeGroup;
+        out->placeGroup = out->Group();
         outgoing.AddTail(m);
     }
     side.RemoveAll();

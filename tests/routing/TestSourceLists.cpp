@@ -127,7 +127,9 @@ TEST(SourceLists, OptionExchangesKeepEveryValuesMeaning)
         { 0, AESin, 3 << 6, 1 }, // ANAin in place of AESin 6-7
         { 1, AESin, 3, 0 }, // SPDIFcin in place of AESin 0-1
         { 2, AESin, 3, 0 }, // SPDIFcin in place of AESin 0-1
-        { 2, AES10in, 3 << 6, 2 }, // SPDIFcin2 in place of the last AES10in pair
+        { 2, AES10in, 3, 2 }, // SPDIFcin2, listed after AES10in, in place of AES10in 0-1
+        { 2, AES10in, 3, 1 }, // SPDIFoin, listed before ADATin, in place of AES10in 0-1
+        { 2, AES10in, 3 << 6, 1 }, // SPDIFoin in place of AES10in 6-7
     };
     for (const OptionSwap& s : swaps) {
         SCOPED_TRACE(std::string(main_table[s.model].modelName) + " side " + std::to_string(s.side)
