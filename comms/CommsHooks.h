@@ -23,6 +23,9 @@ struct CommsHooks {
     std::function<int(ZorvantaMidiProcessor& processor)> runConfigSheet;
     // Adds a text to the remote error window.
     std::function<void(const char* text)> addErrorText;
+    // Shows (true) or takes back (false) the busy cursor while a message goes
+    // out; calls nest.
+    std::function<void(bool busy)> showBusy;
     // Makes the progress clock, a child of the reply window.
     std::function<std::unique_ptr<CommsClock>(QObject* parent)> makeClock;
     // Asks for the name of a file to write; empty when the user cancels.

@@ -1,21 +1,17 @@
 #include "CommsWaitCursor.h"
 
-#include <QCursor>
-#include <QGuiApplication>
-#include <QThread>
+#include "CommsHooks.h"
 
 CommsWaitCursor::CommsWaitCursor()
 {
-    // Only a GUI application on its own thread has a cursor to change.
-    auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-    if (app && QThread::currentThread() == app->thread()) {
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    if (commsHooks().showBusy) {
+        commsHooks().showBusy(true);
         shown_ = true;
     }
 }
 
 CommsWaitCursor::~CommsWaitCursor()
 {
-    if (shown_)
-        QGuiApplication::restoreOverrideCursor();
+    if (shown_ && commsHooks().showBusy)
+        commsHooks().showBusy(false);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Scoped, nestable wait cursor for the comms layer, which has no widgets of
-// its own: shows the busy cursor while a message goes out.
+// its own: shows the busy cursor while a message goes out, through the
+// showBusy hook the comms windows install.
 class CommsWaitCursor {
 public:
     CommsWaitCursor();

@@ -5,12 +5,26 @@
 #include "ConfigSheet.h"
 #include "RemoteErrorDialog.h"
 
+#include <QCursor>
+#include <QGuiApplication>
+#include <QThread>
+
 void InstallCommsWindows()
 {
     CommsHooks& hooks = commsHooks();
     hooks.runConfigSheet
         = [](ZorvantaMidiProcessor& processor) { return RunConfigSheet(processor); };
     hooks.addErrorText = [](const char* text) { remoteErrorDialog()->AddText(text); };
+    // Only a GUI application, on its own thread, has a cursor to change.
+    hooks.showBusy = [](bool busy) {
+        auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+        if (!app || QThread::currentThread() != app->thread())
+            return;
+        if (busy)
+            QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        else
+            QGuiApplication::restoreOverrideCursor();
+    };
     hooks.askSaveFileName = [](const char* proposed, const char* filter) {
         CFileDialog dialog(FALSE, nullptr, proposed, 0, filter);
         if (dialog.DoModal() != static_cast<int>(IDOK))

@@ -11,10 +11,10 @@
 #include "IODescList.h"
 #include "ModelTables.h"
 #include "NodePlacement.h"
+#include "PresetFile.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
@@ -177,37 +177,20 @@ std::vector<Preset> presetsOf(const model_entry& m)
     return out;
 }
 
-void addGain(std::string& text, long key, double dB)
+// The preset's lines, as the editor saves one.
+void writePreset(PresetFile& file, const Page& p, const Preset& preset)
 {
-    char line[64];
-    std::snprintf(
-        line, sizeof line, "%lx %2.1f\r\n", key, static_cast<double>(static_cast<float>(dB)));
-    text += line;
-}
-
-void addValue(std::string& text, long key, int value)
-{
-    char line[64];
-    std::snprintf(line, sizeof line, "%lx %d\r\n", key, value);
-    text += line;
-}
-
-// The preset's text, line for line as the editor saves one.
-std::string presetText(const Page& p, const Preset& preset)
-{
-    std::string text;
     for (const auto& n : p.nodes) {
         if (n->gainKey)
-            addGain(text, n->gainKey, preset.gain(*n));
+            file.AddGain(n->gainKey, preset.gain(*n));
         if (n->key && n->entry->inputs > 0) {
             const int value = n->IoValue(preset.source(p, *n));
             for (int k = 0; k < n->entry->inputs; ++k)
-                addValue(text, n->key + k, value);
+                file.AddValue(n->key + k, value);
         }
     }
     for (const ComboDesc* c = p.table.comboDescs; c && c->texts; ++c)
-        addValue(text, c->key, preset.option(*c));
-    return text;
+        file.AddValue(c->key, preset.option(*c));
 }
 
 } // namespace
@@ -225,9 +208,9 @@ int main(int argc, char** argv)
         fs::create_directories(dir, ec);
         const Page page(m);
         for (const Preset& preset : presetsOf(page.table)) {
-            std::ofstream f(dir / (preset.name + ".rft"), std::ios::binary);
-            f << presetText(page, preset);
-            if (!f.flush()) {
+            PresetFile file;
+            writePreset(file, page, preset);
+            if (!file.Commit(CString((dir / (preset.name + ".rft")).c_str()))) {
                 std::fprintf(stderr, "q7300-presetgen: cannot write %s\n", dir.c_str());
                 return 1;
             }
