@@ -95,6 +95,9 @@ void CRoutingDlg::QCreate()
     factoryLabel = std::make_unique<NQLabel>("Factory", this, 0, col1, 50, 0);
     factoryPresets.Create(this, idFactoryPresets, col1, 120);
     factoryPresets.SetSort(TRUE);
+    // The list cannot be typed into: the whole of a long preset name must show.
+    if (auto* box = qobject_cast<QComboBox*>(factoryPresets.GetWidget()))
+        box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     col1->addStretch(1);
     row->addLayout(col1);
 

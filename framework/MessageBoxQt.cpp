@@ -3,8 +3,11 @@
 #include "CWnd.h"
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QWidget>
+#include <algorithm>
 
 namespace {
 QMessageBox::StandardButton toolkitButton(int value)
@@ -81,6 +84,15 @@ int QtMessageBox(
     box.setStandardButtons(buttons);
     if (!values.empty())
         box.setDefaultButton(toolkitButton(values.front()));
+    // The toolkit wraps the secondary text at a narrow width, breaking a file path
+    // into ragged pieces: let the box grow to the text's longest line, within limits.
+    int longest = 0;
+    const QFontMetrics metrics(box.font());
+    for (const QString& line : text.split(QLatin1Char('\n')))
+        longest = std::max(longest, metrics.horizontalAdvance(line));
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(std::min(longest, 520) + 90, 0, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     QMessageBox::StandardButton pressed
