@@ -1,5 +1,7 @@
 #include "ZorvantaMidiProcessor.h"
 
+#include "SysexVocabulary.h"
+
 #include "CMemFile.h"
 #include "MIDIbase.h"
 #include "MIDIfile.h"
@@ -151,8 +153,8 @@ int ZorvantaMidiProcessor::SysxCommand(
 {
     if (!thisProcessor)
         return 0;
-    const int err = SysxShort(static_cast<char>(midiId_), static_cast<char>(command), 0x7D, 0x70,
-        data, length, replyWindow);
+    const int err = SysxShort(static_cast<char>(midiId_), static_cast<char>(command),
+        sysex::manufacturer, sysex::family, data, length, replyWindow);
     SaveTicks();
     return err;
 }

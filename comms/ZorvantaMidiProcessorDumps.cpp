@@ -2,6 +2,8 @@
 // system-exclusive files sent unchanged, and the program-number list report.
 #include "ZorvantaMidiProcessor.h"
 
+#include "SysexVocabulary.h"
+
 #include "BinaryDumpFile.h"
 #include "CFile.h"
 #include "CMemFile.h"
@@ -76,8 +78,8 @@ void ZorvantaMidiProcessor::SendDump(int kind)
         refuse("Not enough memory");
         return;
     }
-    const int err = SysxShort(static_cast<char>(midiId_), static_cast<char>(kind), 0x7D, 0x70,
-        block.data(), static_cast<int>(block.size()), nullptr);
+    const int err = SysxShort(static_cast<char>(midiId_), static_cast<char>(kind),
+        sysex::manufacturer, sysex::family, block.data(), static_cast<int>(block.size()), nullptr);
     SaveTicks();
     ErrorDialog(err);
 }

@@ -1,6 +1,8 @@
 // Assembly of incoming system-exclusive data and dispatch by command byte.
 #include "ZorvantaMidiProcessor.h"
 
+#include "SysexVocabulary.h"
+
 #include "CMemFile.h"
 #include "MIDIbase.h"
 #include "MessageBoxHook.h"
@@ -25,12 +27,12 @@ bool isTextCommand(int command)
     case 25:
     case 34:
     case 44:
-    case 45:
-    case 46:
-    case 50:
+    case sysex::setGain:
+    case sysex::gainReport:
+    case sysex::objectInfo:
     case 52:
     case 54:
-    case 60:
+    case sysex::setValue:
     case 70:
     case 73:
     case 75:
@@ -50,8 +52,8 @@ bool isBinaryFileCommand(int command)
 
 bool isHandledCommand(int command)
 {
-    return isTextCommand(command) || isBinaryFileCommand(command) || command == 13 || command == 48
-        || command == 64;
+    return isTextCommand(command) || isBinaryFileCommand(command) || command == sysex::errorText
+        || command == 48 || command == sysex::hexText;
 }
 
 // Longest payload of command 64 shown; the rest is not shown.
@@ -223,7 +225,7 @@ void ZorvantaMidiProcessor::MessageEnd(int command, int length, QObject* window)
         ProcessTextMessage(command, start, window);
         return;
     }
-    if (command == 13) {
+    if (command == sysex::errorText) {
         std::vector<char> text = readPayload(length);
         OnSysexcError(text.data());
         return;
@@ -245,7 +247,7 @@ void ZorvantaMidiProcessor::MessageEnd(int command, int length, QObject* window)
         OnPrognumsDump(pairs, reinterpret_cast<const prognums_buffer*>(decoded.data() + 1), window);
         return;
     }
-    if (command == 64) {
+    if (command == sysex::hexText) {
         const int shown = length < kMaxHexPayload ? length : kMaxHexPayload;
         std::vector<char> raw = readPayload(shown);
         const int got = static_cast<int>(raw.size()) - 1;
@@ -261,7 +263,7 @@ void ZorvantaMidiProcessor::MessageEnd(int command, int length, QObject* window)
                 : b < 16   ? static_cast<char>('A' + (b - 10))
                            : '?';
         }
-        ProcessTextMessage(64, text.c_str(), window);
+        ProcessTextMessage(sysex::hexText, text.c_str(), window);
         return;
     }
 }
@@ -276,7 +278,7 @@ void ZorvantaMidiProcessor::StandardNonRealTimeCommand(
         "IDENTITY_REPLY: manuf(%x) Family(%x%x) Member(%x%x) Version(%x.%x.%x.%x)", body[3],
         body[5], body[4], body[7], body[6], body[11], body[10], body[9], body[8]);
     std::string text = line;
-    if (body[3] == 0x7D && length > 12) {
+    if (body[3] == sysex::manufacturer && length > 12) {
         // The maker's extra text runs to the first zero; the closing 0xF7 is
         // never part of it.
         std::string extra;

@@ -3,17 +3,12 @@
 
 #include "MIDIbase.h"
 #include "Nibble.h"
+#include "SysexVocabulary.h"
 #include "TransportCall.h"
 
 #include <cstdio>
 
 namespace {
-constexpr unsigned char kSetValue = 60;
-constexpr unsigned char kGetValue = 59;
-constexpr unsigned char kObjectInfo = 49;
-constexpr unsigned char kWheel = 62;
-constexpr unsigned char kKeypress = 1;
-
 int textLength(int written, int size)
 {
     return written < 0 ? 0 : (written < size ? written : size - 1);
@@ -23,29 +18,29 @@ int textLength(int written, int size)
 int ZorvantaMidiProcessor::SetKeyValue(long key, int value, QObject* window)
 {
     char text[64];
-    const int n = std::snprintf(text, sizeof text, "%lx %d", key, value);
-    return SysxCommand(kSetValue, text, textLength(n, sizeof text), window);
+    const int n = std::snprintf(text, sizeof text, sysex::keyValueText, key, value);
+    return SysxCommand(sysex::setValue, text, textLength(n, sizeof text), window);
 }
 
 int ZorvantaMidiProcessor::SetKeyValue(long key, float value, QObject* window)
 {
     char text[400];
     const int n = std::snprintf(text, sizeof text, "%lx %2.4f", key, static_cast<double>(value));
-    return SysxCommand(kSetValue, text, textLength(n, sizeof text), window);
+    return SysxCommand(sysex::setValue, text, textLength(n, sizeof text), window);
 }
 
 int ZorvantaMidiProcessor::GetKeyValue(long key, QObject* window)
 {
     char text[32];
-    const int n = std::snprintf(text, sizeof text, "%lx", key);
-    return SysxCommand(kGetValue, text, textLength(n, sizeof text), window);
+    const int n = std::snprintf(text, sizeof text, sysex::keyText, key);
+    return SysxCommand(sysex::valueRequest, text, textLength(n, sizeof text), window);
 }
 
 int ZorvantaMidiProcessor::GetObjectInfo(long key, int index, QObject* window)
 {
     char text[64];
-    const int n = std::snprintf(text, sizeof text, "%lx %d", key, index);
-    return SysxCommand(kObjectInfo, text, textLength(n, sizeof text), window);
+    const int n = std::snprintf(text, sizeof text, sysex::keyIndexText, key, index);
+    return SysxCommand(sysex::objectInfoRequest, text, textLength(n, sizeof text), window);
 }
 
 int ZorvantaMidiProcessor::SendKeypress(long keyCode, QObject* window)
@@ -53,7 +48,7 @@ int ZorvantaMidiProcessor::SendKeypress(long keyCode, QObject* window)
     unsigned char nibbles[8];
     unsigned int pos = 0;
     nibble4(static_cast<unsigned long>(keyCode) & 0xFFFFFFFFul, nibbles, pos);
-    return SysxCommand(kKeypress, nibbles, sizeof nibbles, window);
+    return SysxCommand(sysex::keypress, nibbles, sizeof nibbles, window);
 }
 
 int ZorvantaMidiProcessor::SendWheel(int wheel, long delta, QObject* window)
@@ -62,7 +57,7 @@ int ZorvantaMidiProcessor::SendWheel(int wheel, long delta, QObject* window)
         return 0;
     char text[32];
     const int n = std::snprintf(text, sizeof text, "%ld", delta);
-    return SysxCommand(kWheel, text, textLength(n, sizeof text), window);
+    return SysxCommand(sysex::wheel, text, textLength(n, sizeof text), window);
 }
 
 int ZorvantaMidiProcessor::SendProgramChange(int channel, int program)

@@ -3,6 +3,7 @@
 
 #include "KeyScript.h"
 #include "MessageBoxHook.h"
+#include "SysexVocabulary.h"
 
 #include <strings.h>
 
@@ -10,8 +11,6 @@
 #include <cstring>
 
 namespace {
-
-constexpr unsigned char kSetValueCommand = 60;
 
 bool isWord(const std::vector<std::string>& fields, size_t i, const char* word)
 {
@@ -42,7 +41,7 @@ void ZorvantaMidiProcessor::RunKeyScript(CFile& script, int pause)
                     return;
             }
             const int err
-                = SysxCommand(kSetValueCommand, text, static_cast<int>(std::strlen(text)), nullptr);
+                = SysxCommand(sysex::setValue, text, static_cast<int>(std::strlen(text)), nullptr);
             if (err) {
                 // The rest of the script would fail the same way, unseen.
                 ErrorDialog(err);

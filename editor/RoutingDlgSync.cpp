@@ -12,6 +12,7 @@
 #include "ModelTables.h"
 #include "ProfileStore.h"
 #include "PumpClock.h"
+#include "SysexVocabulary.h"
 
 #include <QWidget>
 
@@ -24,18 +25,9 @@
 
 namespace {
 
-constexpr long modeKey = 0x10010016; // device setting held at 2 while the editor runs
-constexpr int heldModeValue = 2;
 constexpr std::uint64_t replyWaitMs = 1000;
 constexpr int setMessagesPerTick = 3;
 constexpr std::uint64_t portPollMs = 1500;
-
-constexpr int cmdObjectInfoRequest = 49;
-constexpr int cmdObjectInfo = 50;
-constexpr int cmdValueRequest = 59;
-constexpr int cmdSetValue = 60;
-constexpr int cmdSetGain = 45;
-constexpr int cmdGainReport = 46;
 
 // Hands one message to the protocol object and starts its reply time.
 void sendNow(CRoutingDlg& dlg, sendObj& m, std::uint64_t now)
@@ -105,11 +97,11 @@ void handleValueReport(CRoutingDlg& dlg, const std::string& text)
     unsigned int value = 0;
     if (std::sscanf(text.c_str(), "%lx %x", &key, &value) == 2) {
         const int v = static_cast<int>(value);
-        if (static_cast<long>(key) == modeKey) {
+        if (static_cast<long>(key) == sysex::modeKey) {
             // The device's own setting is kept for the end of the run.
-            if (v != heldModeValue) {
+            if (v != sysex::heldModeValue) {
                 dlg.savedModeValue = v;
-                dlg.SendSetValue(modeKey, heldModeValue);
+                dlg.SendSetValue(sysex::modeKey, sysex::heldModeValue);
             }
         } else {
             dlg.PutSetValue(static_cast<long>(key), v);
@@ -126,12 +118,12 @@ void handleReply(CRoutingDlg& dlg, int command, const char* text)
     if (dlg.local)
         return;
     switch (command) {
-    case cmdObjectInfo:
+    case sysex::objectInfo:
         dlg.Want(-1);
         handleObjectInfo(dlg, text);
         break;
-    case cmdSetValue:
-    case cmdGainReport:
+    case sysex::setValue:
+    case sysex::gainReport:
         dlg.Want(-1);
         handleValueReport(dlg, text);
         break;
@@ -200,8 +192,8 @@ void CRoutingDlg::EndDeviceTraffic()
     // the device's (demo mode): the device itself still holds the value 2.
     if (savedModeValue >= 0) {
         CString text;
-        text.Format("%lx %d", modeKey, savedModeValue);
-        Send(cmdSetValue, text, FALSE);
+        text.Format(sysex::keyValueText, sysex::modeKey, savedModeValue);
+        Send(sysex::setValue, text, FALSE);
         savedModeValue = -1;
     }
     while (!setQueue.IsEmpty()) {
@@ -231,8 +223,8 @@ void CRoutingDlg::Want(int n)
 void CRoutingDlg::WantValue(long key)
 {
     CString text;
-    text.Format("%lx", key);
-    Send(cmdValueRequest, text, TRUE);
+    text.Format(sysex::keyText, key);
+    Send(sysex::valueRequest, text, TRUE);
 }
 
 int CRoutingDlg::WantParams(long key, int index)
@@ -264,8 +256,8 @@ int CRoutingDlg::WantParams(long key, int index)
         }
     }
     CString text;
-    text.Format("%lx %d", key, index);
-    Send(cmdObjectInfoRequest, text, TRUE);
+    text.Format(sysex::keyIndexText, key, index);
+    Send(sysex::objectInfoRequest, text, TRUE);
     return err;
 }
 
@@ -274,8 +266,8 @@ void CRoutingDlg::SendSetValue(long key, int value)
     if (key <= 100 || deviceModel != tablenum)
         return;
     CString text;
-    text.Format("%lx %d", key, value);
-    Send(cmdSetValue, text, FALSE);
+    text.Format(sysex::keyValueText, key, value);
+    Send(sysex::setValue, text, FALSE);
 }
 
 void CRoutingDlg::SendValue(long key, float dB)
@@ -284,7 +276,7 @@ void CRoutingDlg::SendValue(long key, float dB)
         return;
     CString text;
     text.Format("%lx %f", key, static_cast<double>(dB));
-    Send(cmdSetGain, text, FALSE);
+    Send(sysex::setGain, text, FALSE);
 }
 
 void CRoutingDlg::PutSetValue(long key, int value)
@@ -339,7 +331,7 @@ void CRoutingDlg::Scan()
 void CRoutingDlg::GetValues()
 {
     pageReading = true;
-    WantValue(modeKey);
+    WantValue(sysex::modeKey);
     const model_entry* model = currentModel();
     if (model && model->comboDescs) {
         for (const ComboDesc* row = model->comboDescs; row->texts; ++row) {

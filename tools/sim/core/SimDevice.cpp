@@ -3,22 +3,12 @@
 #include "Nibble.h"
 #include "SimFraming.h"
 #include "SimTextFields.h"
+#include "SysexVocabulary.h"
 
 #include <cstdarg>
 #include <cstdio>
 
 namespace {
-
-enum : unsigned char {
-    cmdKeypress = 1,
-    cmdError = 13,
-    cmdSetGain = 45,
-    cmdGainReport = 46,
-    cmdObjectInfo = 49,
-    cmdObjectReply = 50,
-    cmdValueRequest = 59,
-    cmdValue = 60,
-};
 
 std::string format(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
 std::string format(const char* fmt, ...)
@@ -76,7 +66,7 @@ void SimDevice::Receive(const unsigned char* bytes, std::size_t length, std::uin
             handleIdentity(msg[2]);
         return;
     }
-    if (!sysex || msg.size() < 6 || msg[1] != kManufacturer || msg[2] != kFamily) {
+    if (!sysex || msg.size() < 6 || msg[1] != sysex::manufacturer || msg[2] != sysex::family) {
         if (log_)
             log_(true, msg, "not for this device, ignored");
         return;
@@ -87,7 +77,7 @@ void SimDevice::Receive(const unsigned char* bytes, std::size_t length, std::uin
         std::string what = format("command %d", command);
         if (SimDumps::IsDumpKind(command))
             what += format(" (dump, %zu nibbles)", text.size());
-        else if (command != cmdKeypress)
+        else if (command != sysex::keypress)
             what += " \"" + text + "\"";
         log_(true, msg, what);
     }
@@ -108,21 +98,21 @@ bool SimDevice::takeRequest(const std::string& what)
 void SimDevice::handleDevice(unsigned char id, unsigned char command, const std::string& text)
 {
     switch (command) {
-    case cmdObjectInfo:
+    case sysex::objectInfoRequest:
         if (takeRequest("object information request"))
             objectInfo(id, text);
         break;
-    case cmdValueRequest:
+    case sysex::valueRequest:
         if (takeRequest("value request"))
             valueRequest(id, text);
         break;
-    case cmdValue:
+    case sysex::setValue:
         setValue(id, text);
         break;
-    case cmdSetGain:
+    case sysex::setGain:
         setGain(id, text);
         break;
-    case cmdKeypress:
+    case sysex::keypress:
         keypress(text);
         break;
     case 15:
@@ -143,7 +133,7 @@ void SimDevice::handleIdentity(unsigned char)
     // Universal identity reply: device channel, 06 02, manufacturer, family
     // (low byte first), member (the model), four version bytes, then a short
     // text ended by a zero byte so that the reader stops before the F7.
-    SimBytes body { 0x7E, 0x00, 0x06, 0x02, kManufacturer, kFamily, 0x00,
+    SimBytes body { 0x7E, 0x00, 0x06, 0x02, sysex::manufacturer, sysex::family, 0x00,
         static_cast<unsigned char>(model_.Index() + 1), 0x00, 0x00, 0x00, 0x00, 0x01 };
     const std::string text = std::string(model_.Name()) + " simulator";
     body.insert(body.end(), text.begin(), text.end());
@@ -163,7 +153,7 @@ void SimDevice::objectInfo(unsigned char id, const std::string& text)
     if (key == 0) {
         // The fifth field names the model, with the apostrophe the device
         // puts before names.
-        reply(id, cmdObjectReply, format("COL %ld 0 0 '%s", index, model_.Name()));
+        reply(id, sysex::objectInfo, format("COL %ld 0 0 '%s", index, model_.Name()));
         return;
     }
     const SimModel::Gain* g = model_.FindGain(key);
@@ -176,7 +166,7 @@ void SimDevice::objectInfo(unsigned char id, const std::string& text)
         return;
     }
     // Name and unit are quoted words; the name holds blanks.
-    reply(id, cmdObjectReply,
+    reply(id, sysex::objectInfo,
         format("NUM 3 %lx 0 '%s level' 'dB' %f %f %f %f", key, g->name.c_str(), gains_.at(key),
             g->min, g->max, g->step));
 }
@@ -197,9 +187,9 @@ void SimDevice::valueRequest(unsigned char id, const std::string& text)
         return;
     }
     if (Value(key))
-        reply(id, cmdValue, valueReport(key));
+        reply(id, sysex::setValue, valueReport(key));
     else if (GainOf(key))
-        reply(id, cmdGainReport, valueReport(key));
+        reply(id, sysex::gainReport, valueReport(key));
     else
         error(id, format("Unknown key %lx", key));
 }
@@ -225,7 +215,7 @@ void SimDevice::setValue(unsigned char id, const std::string& text)
             return;
         }
         if (echo_)
-            reply(id, cmdGainReport, valueReport(key));
+            reply(id, sysex::gainReport, valueReport(key));
         return;
     }
     long value = 0;
@@ -239,7 +229,7 @@ void SimDevice::setValue(unsigned char id, const std::string& text)
         return;
     }
     if (echo_)
-        reply(id, cmdValue, valueReport(key));
+        reply(id, sysex::setValue, valueReport(key));
 }
 
 void SimDevice::setGain(unsigned char id, const std::string& text)
@@ -257,7 +247,7 @@ void SimDevice::setGain(unsigned char id, const std::string& text)
         return;
     }
     if (echo_)
-        reply(id, cmdGainReport, valueReport(key));
+        reply(id, sysex::gainReport, valueReport(key));
 }
 
 void SimDevice::keypress(const std::string& payload)
@@ -296,7 +286,7 @@ void SimDevice::reply(unsigned char id, unsigned char command, const std::string
 
 void SimDevice::error(unsigned char id, const std::string& text)
 {
-    queue(simFrame(id, cmdError, text), "error \"" + text + "\"");
+    queue(simFrame(id, sysex::errorText, text), "error \"" + text + "\"");
 }
 
 void SimDevice::queue(SimBytes bytes, std::string what)

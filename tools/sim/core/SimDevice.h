@@ -19,10 +19,6 @@ using SimBytes = std::vector<unsigned char>;
 // in-process loopback share it, and tests drive it with their own clock.
 class SimDevice {
 public:
-    // Manufacturer and family bytes of every device message.
-    static constexpr unsigned char kManufacturer = 0x7D;
-    static constexpr unsigned char kFamily = 0x70;
-
     explicit SimDevice(int modelIndex = 2);
 
     const SimModel& Model() const { return model_; }

@@ -1,6 +1,7 @@
 #include "SimFraming.h"
 
 #include "MIDIbase.h"
+#include "SysexVocabulary.h"
 
 namespace {
 
@@ -24,8 +25,8 @@ SimBytes simFrame(unsigned char id, unsigned char command, const unsigned char* 
 {
     FrameCollector out;
     out.SysxShort(static_cast<char>(id), static_cast<char>(command),
-        static_cast<char>(SimDevice::kManufacturer), static_cast<char>(SimDevice::kFamily), payload,
-        length, nullptr);
+        static_cast<char>(sysex::manufacturer), static_cast<char>(sysex::family), payload, length,
+        nullptr);
     return out.bytes;
 }
 

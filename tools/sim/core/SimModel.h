@@ -1,5 +1,6 @@
 #pragma once
 #include "ModelTables.h"
+#include "SysexVocabulary.h"
 
 #include <string>
 #include <vector>
@@ -9,8 +10,7 @@
 // tables so that the device numbers a destination's choices as the editor does.
 class SimModel {
 public:
-    // The device setting the editor holds at 2 while it runs.
-    static constexpr long kModeKey = 0x10010016;
+    static constexpr long kModeKey = sysex::modeKey;
     static constexpr int kNoSource = 99;
 
     struct Destination {
