@@ -117,6 +117,13 @@ bool IODescList::ExchangeListItems(groupID g, int mask, IODescList& side)
         auto* out = static_cast<IODesc*>(m);
         in->placeGroup = out->placeGroup;
         out->placeGroup = out->Group();
+        // Destinations keep sources they show no line for (while an option
+        // takes their lines away); those follow the exchange as lines do.
+        for (POSITION d = GetHeadPosition(); d;) {
+            IODesc* n = Next(d);
+            if (n->source == out)
+                n->source = in;
+        }
         outgoing.AddTail(m);
     }
     side.RemoveAll();

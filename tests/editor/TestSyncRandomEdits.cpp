@@ -32,8 +32,8 @@ unsigned runSeed()
 {
     static const unsigned seed = [] {
         const char* given = std::getenv("Q7300_SYNC_SEED");
-        return given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10))
-                     : std::random_device {}();
+        return given && *given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10))
+                               : std::random_device {}();
     }();
     return seed;
 }
