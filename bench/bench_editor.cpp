@@ -22,35 +22,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Panel files of the FW model: a 1181-pixel picture, nodes on a grid.
-void writePanel(const QString& folder)
-{
-    const model_entry& m = main_table[2];
-    QImage img(1181, 900, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    for (int y = 0; y < img.height(); y += 40)
-        for (int x = 0; x < img.width(); ++x)
-            img.setPixel(x, y, 0xFFCCCCCC);
-    img.save(folder + "/" + m.bitmapFile, "BMP");
-    std::ostringstream d;
-    d << "OUTLINE 0,0,1180,899\n";
-    for (int n = 0; n < ioNodeCount(m); ++n) {
-        const int x = 30 + (n / 24) * 160;
-        const int y = 20 + (n % 24) * 34;
-        d << "LED " << x << "," << y << "," << x + 12 << "," << y + 12 << "\n";
-    }
-    for (int i = 0; i < comboDescCount(m.comboDescs); ++i)
-        d << "BUTTON " << 30 + i * 120 << ",850," << 90 + i * 120 << ",870\n";
-    QFile f(folder + "/" + m.panelFile);
-    f.open(QIODevice::WriteOnly);
-    f.write(d.str().c_str());
-}
 
 void connectEveryDestination(CRoutingDlg& dlg)
 {
@@ -74,8 +49,10 @@ template <typename Body> void onFwPage(Body body)
     QTemporaryDir tmp;
     qputenv("XDG_DATA_HOME", (tmp.path() + "/data").toUtf8());
     qputenv("XDG_CONFIG_HOME", (tmp.path() + "/config").toUtf8());
-    QDir().mkpath(settingsPath().toQString());
-    writePanel(settingsPath().toQString());
+    const QString data = settingsPath().toQString();
+    QDir().mkpath(data);
+    for (const char* f : { main_table[2].bitmapFile, main_table[2].panelFile })
+        QFile::copy(QStringLiteral(PANEL_DIR "/") + f, data + "/" + f);
     QSettings store(tmp.path() + "/s.ini", QSettings::IniFormat);
     SetProfileStore(&store);
     MessageBoxScript boxes;
@@ -86,7 +63,9 @@ template <typename Body> void onFwPage(Body body)
     {
         CRoutingDlg dlg(nullptr);
         dlg.Create(CRoutingDlg::dialogTemplateId, nullptr);
-        // Three "Bigger" steps.
+        // Three "Bigger" steps from a saved 1200 x 900 window, on a screen
+        // large enough to hold it (the offscreen screen is smaller).
+        dlg.sizer.rect = CRect(0, 0, 1200, 900);
         dlg.ChangeSize(1);
         dlg.ChangeSize(1);
         dlg.ChangeSize(1);
@@ -207,7 +186,8 @@ void BM_DragMoveFw(benchmark::State& state)
 BENCHMARK(BM_DragMoveFw)->Unit(benchmark::kMillisecond);
 
 // Writes the full repaint at device pixel ratio 1 and 2, the window as shown
-// after a drag over some partners, and the same window after a full repaint.
+// after a drag over some partners and after the release that connects, and
+// each of the two windows again after a full repaint.
 int grab(const QString& folder)
 {
     onFwPage([&](CRoutingDlg& dlg) {
@@ -241,7 +221,18 @@ int grab(const QString& folder)
         dlg.Invalidate(TRUE);
         QApplication::processEvents();
         w->grab().save(folder + "/drag-full.png");
+        // The release connects: the layer is drawn again only where lines
+        // changed, which must give what drawing it all gives.
         mouse(w, QEvent::MouseButtonRelease, partners[7], Qt::NoButton);
+        QApplication::processEvents();
+        w->grab().save(folder + "/connected.png");
+        dlg.Invalidate(TRUE);
+        QApplication::processEvents();
+        w->grab().save(folder + "/connected-inc.png");
+        dlg.lineLayer = LineLayer();
+        dlg.Invalidate(TRUE);
+        QApplication::processEvents();
+        w->grab().save(folder + "/connected-full.png");
     });
     return 0;
 }
