@@ -91,6 +91,18 @@ public:
 
     void MakeTitle();
     void PutButtonText(int option, int unused = 0);
+    // Calls f(k, row, list) for every option row k of the current model whose
+    // list is on the page, in table order.
+    template <class F> void ForEachOption(F f) const
+    {
+        const model_entry* model = currentModel();
+        if (!model || !model->comboDescs)
+            return;
+        int k = 0;
+        for (const ComboDesc* row = model->comboDescs; row->texts; ++row, ++k)
+            if (RComboBox* list = optionCombos.Item(k))
+                f(k, *row, *list);
+    }
     void OnButtonClicked(UINT id);
     void OnButtonChange(UINT id);
     void OnDestroy() override;

@@ -25,13 +25,10 @@ PageValues CRoutingDlg::CapturePage() const
         if (n->gainKey)
             p.gains.emplace(n->gainKey, n->gain);
     }
-    const model_entry* model = currentModel();
-    if (model && model->comboDescs) {
-        int k = 0;
-        for (const ComboDesc* row = model->comboDescs; row->texts; ++row, ++k)
-            if (RComboBox* list = optionCombos.Item(k); list && row->key)
-                p.values[row->key] = list->pageChoice;
-    }
+    ForEachOption([&](int, const ComboDesc& row, RComboBox& list) {
+        if (row.key)
+            p.values[row.key] = list.pageChoice;
+    });
     return p;
 }
 
@@ -50,31 +47,27 @@ void CRoutingDlg::ApplyValues(const PageValues& target)
     // Options first, so that the destinations below are those of the options'
     // page. Every changing option goes off before any goes on: two options
     // may take the same ports. Each is sent once, with its new choice.
-    const model_entry* model = currentModel();
     std::vector<std::pair<int, int>> switched; // row, choice
-    if (model && model->comboDescs) {
-        int k = 0;
-        for (const ComboDesc* row = model->comboDescs; row->texts; ++row, ++k) {
-            RComboBox* list = optionCombos.Item(k);
-            auto it = target.values.find(row->key);
-            if (!list || !row->key || it == target.values.end() || it->second < 0
-                || it->second >= list->GetCount() || it->second == list->pageChoice)
-                continue;
-            switched.emplace_back(k, it->second);
-            if (list->pageChoice != 0) {
-                list->SetCurSel(0);
-                runComboProc(row->proc, 0);
-            }
+    ForEachOption([&](int k, const ComboDesc& row, RComboBox& list) {
+        auto it = target.values.find(row.key);
+        if (!row.key || it == target.values.end() || it->second < 0 || it->second >= list.GetCount()
+            || it->second == list.pageChoice)
+            return;
+        switched.emplace_back(k, it->second);
+        if (list.pageChoice != 0) {
+            list.SetCurSel(0);
+            runComboProc(row.proc, 0);
         }
-        for (const auto& [k, choice] : switched) {
-            const ComboDesc& row = model->comboDescs[k];
-            if (choice != 0) {
-                optionCombos.Item(k)->SetCurSel(choice);
-                runComboProc(row.proc, choice);
-            }
-            PutButtonText(k);
-            SendSetValue(row.key, choice);
+    });
+    // Only rows of the current model were switched.
+    for (const auto& [k, choice] : switched) {
+        const ComboDesc& row = currentModel()->comboDescs[k];
+        if (choice != 0) {
+            optionCombos.Item(k)->SetCurSel(choice);
+            runComboProc(row.proc, choice);
         }
+        PutButtonText(k);
+        SendSetValue(row.key, choice);
     }
     // The selected node may have left the page with an option, as after a click.
     if (!switched.empty())

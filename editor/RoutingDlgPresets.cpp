@@ -87,12 +87,9 @@ bool CRoutingDlg::Save(const char* name)
     // restores their gains and sources whatever options are on.
     for (POSITION pos = nodes.GetHeadPosition(); pos;)
         file.AddNode(*nodes.Next(pos));
-    if (model->comboDescs) {
-        int k = 0;
-        for (const ComboDesc* row = model->comboDescs; row->texts; ++row, ++k)
-            if (RComboBox* list = optionCombos.Item(k))
-                file.AddValue(row->key, list->GetCurSel());
-    }
+    ForEachOption([&](int, const ComboDesc& row, RComboBox& list) {
+        file.AddValue(row.key, list.GetCurSel());
+    });
     if (!file.Commit(path)) {
         MessageBox(path, "Cannot save file", MB_ICONWARNING);
         return false;
@@ -133,18 +130,11 @@ void CRoutingDlg::LoadFile(const CString& path)
     selectedLines.RemoveAll();
     // Every option off, so every group is back where the page started; the
     // option lines at the end of the file swap the optional nodes back in.
-    const model_entry* model = currentModel();
-    if (model && model->comboDescs) {
-        int k = 0;
-        for (const ComboDesc* row = model->comboDescs; row->texts; ++row, ++k) {
-            RComboBox* list = optionCombos.Item(k);
-            if (!list)
-                break;
-            list->SetCurSel(0);
-            runComboProc(row->proc, 0);
-            PutButtonText(k);
-        }
-    }
+    ForEachOption([&](int k, const ComboDesc& row, RComboBox& list) {
+        list.SetCurSel(0);
+        runComboProc(row.proc, 0);
+        PutButtonText(k);
+    });
 
     std::string line;
     bool tooLong = false;

@@ -48,21 +48,14 @@ bool CRoutingDlg::WriteSheet(const CString& path)
             + csvField(n->source ? n->source->GetText() : CString()) + "," + csvField(gain)
             + "\r\n";
     }
-    const model_entry* model = currentModel();
-    if (model && model->comboDescs) {
-        int k = 0;
-        for (const ComboDesc* row = model->comboDescs; row->texts; ++row, ++k) {
-            RComboBox* list = optionCombos.Item(k);
-            if (!list)
-                continue;
-            CString name, choice;
-            name.Format("option %d", k + 1);
-            if (row->group != noGroup)
-                name = groupName(row->group);
-            list->GetLBText(list->pageChoice, choice);
-            table += "option," + csvField(name) + "," + csvField(choice) + ",\r\n";
-        }
-    }
+    ForEachOption([&](int k, const ComboDesc& row, RComboBox& list) {
+        CString name, choice;
+        name.Format("option %d", k + 1);
+        if (row.group != noGroup)
+            name = groupName(row.group);
+        list.GetLBText(list.pageChoice, choice);
+        table += "option," + csvField(name) + "," + csvField(choice) + ",\r\n";
+    });
 
     QFile csv(base + ".csv");
     const bool tableWritten = csv.open(QIODevice::WriteOnly | QIODevice::Truncate)
