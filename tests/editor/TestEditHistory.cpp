@@ -6,7 +6,6 @@
 #include "CMenu.h"
 #include "GroupID.h"
 #include "NQButton.h"
-#include "NQLineEdit.h"
 #include "NQPopupMenu.h"
 #include "NQSlider.h"
 
@@ -14,9 +13,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QImage>
-#include <QKeyEvent>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QSlider>
 
 #include <cmath>
@@ -29,34 +26,12 @@ namespace {
 
 class EditHistoryTest : public EditorTest {
 protected:
-    void chord(int qtKey, Qt::KeyboardModifiers mods)
-    {
-        QKeyEvent down(QEvent::KeyPress, qtKey, mods);
-        QApplication::sendEvent(window(), &down);
-        QKeyEvent up(QEvent::KeyRelease, qtKey, mods);
-        QApplication::sendEvent(window(), &up);
-    }
     // An item of the window's menu as it shows when opened.
     QAction* item(UINT id) const
     {
         CMenu* menu = dlg->GetSystemMenu(FALSE);
         emit menu->popup()->menu()->aboutToShow();
         return menu->FindItem(id, 0);
-    }
-    void typeGain(const char* text)
-    {
-        auto* box = qobject_cast<QPlainTextEdit*>(dlg->gainEdit->GetWidget());
-        ASSERT_NE(box, nullptr);
-        box->setFocus();
-        QTextCursor c = box->textCursor();
-        c.select(QTextCursor::Document);
-        c.insertText(text);
-        QApplication::processEvents();
-    }
-    void pickUser(const char* name)
-    {
-        dlg->userPresets.SetCurSel(dlg->userPresets.FindStringExact(-1, name));
-        dlg->UpdateMap(0, 0, msgCommand, scSelChange, CRoutingDlg::idUserPresets);
     }
     // Every set message must change what the device holds.
     void watchSends()
@@ -122,7 +97,7 @@ TEST_F(EditHistoryTest, UndoToTheStartAndRedoToTheEndPutTheDeviceBackExactly)
         move(p + QPoint(0, y), Qt::RightButton);
     release(p + QPoint(0, 3), Qt::NoModifier, Qt::RightButton);
     edited();
-    pickUser("mid");
+    pick(dlg->userPresets, dlg->userPresets.FindStringExact(-1, "mid"));
     edited();
     drag(node(ADATin, 6), node(MAINinL, 7));
     edited();
@@ -131,7 +106,7 @@ TEST_F(EditHistoryTest, UndoToTheStartAndRedoToTheEndPutTheDeviceBackExactly)
     watchSends();
     for (size_t k = states.size() - 1; k > 0; --k) {
         if (k % 2)
-            chord(Qt::Key_Z, Qt::ControlModifier);
+            key(Qt::Key_Z, Qt::ControlModifier);
         else
             item(CRoutingDlg::idUndo)->trigger();
         ASSERT_GE(drain(), 0);
@@ -140,15 +115,15 @@ TEST_F(EditHistoryTest, UndoToTheStartAndRedoToTheEndPutTheDeviceBackExactly)
     EXPECT_TRUE(differences().empty());
     EXPECT_FALSE(item(CRoutingDlg::idUndo)->isEnabled());
     const int undoSends = sends;
-    chord(Qt::Key_Z, Qt::ControlModifier); // nothing left to undo
+    key(Qt::Key_Z, Qt::ControlModifier); // nothing left to undo
     ASSERT_GE(drain(), 0);
     EXPECT_EQ(sends, undoSends);
 
     for (size_t k = 1; k < states.size(); ++k) {
         if (k % 3 == 0)
-            chord(Qt::Key_Y, Qt::ControlModifier);
+            key(Qt::Key_Y, Qt::ControlModifier);
         else if (k % 3 == 1)
-            chord(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         else
             item(CRoutingDlg::idRedo)->trigger();
         ASSERT_GE(drain(), 0);

@@ -5,7 +5,6 @@
 #include "NQSlider.h"
 
 #include <QApplication>
-#include <QPlainTextEdit>
 #include <QSlider>
 
 using namespace editortest;
@@ -25,17 +24,6 @@ protected:
         return t.toQString();
     }
     QSlider* slider() const { return qobject_cast<QSlider*>(dlg->gainSlider->GetWidget()); }
-    // The user replacing the box's whole text in one edit.
-    void typeText(const QString& text)
-    {
-        auto* box = qobject_cast<QPlainTextEdit*>(dlg->gainEdit->GetWidget());
-        ASSERT_NE(box, nullptr);
-        box->setFocus();
-        QTextCursor c = box->textCursor();
-        c.select(QTextCursor::Document);
-        c.insertText(text);
-        QApplication::processEvents();
-    }
     IODesc* mainR0 = nullptr;
 };
 
@@ -76,16 +64,16 @@ TEST_F(EditorGainTest, SliderSetsWholeDecibelsAndSendsOnlyRealChanges)
 TEST_F(EditorGainTest, TypedGainsAreLimitedRoundedSentAndRewritten)
 {
     click(mainR0);
-    typeText("-150");
+    typeGain("-150");
     EXPECT_NEAR(mainR0->gain, -100.0, 1e-9);
     EXPECT_EQ(setTexts().back(), "45 1003001a -100.000000");
     EXPECT_EQ(boxText(), "-100.0 dB");
-    typeText("-12.34 dB");
+    typeGain("-12.34 dB");
     EXPECT_NEAR(mainR0->gain, -12.3, 1e-9);
     EXPECT_EQ(boxText(), "-12.3 dB");
     EXPECT_EQ(setTexts().back(), "45 1003001a -12.300000");
     // Text without a number reads as 0 dB.
-    typeText("loud");
+    typeGain("loud");
     EXPECT_NEAR(mainR0->gain, 0.0, 1e-9);
     EXPECT_EQ(setTexts().back(), "45 1003001a 0.000000");
 }

@@ -16,11 +16,7 @@ protected:
         QApplication::processEvents();
     }
     // The user choosing `choice` in the list of option `row`.
-    void choose(int row, int choice)
-    {
-        dlg->optionCombos.Item(row)->SetCurSel(choice);
-        ASSERT_EQ(dlg->UpdateMap(0, 0, msgCommand, scSelChange, 124 + row), 0);
-    }
+    void choose(int row, int choice) { pick(*dlg->optionCombos.Item(row), choice); }
     bool active(const IODesc* n) const { return dlg->activeNodes.Find(n); }
     CString buttonText(int row) const
     {

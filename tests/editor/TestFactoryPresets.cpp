@@ -37,9 +37,7 @@ TEST_F(EditorTest, EveryFactoryPresetLeavesTheDeviceHoldingItsValues)
             dlg->factoryPresets.GetLBText(i, name);
             SCOPED_TRACE(static_cast<const char*>(name));
             randomizeDevice(rng);
-            dlg->factoryPresets.SetCurSel(i);
-            ASSERT_EQ(
-                dlg->UpdateMap(0, 0, msgCommand, scSelChange, CRoutingDlg::idFactoryPresets), 0);
+            pick(dlg->factoryPresets, i);
             ASSERT_GE(drain(), 0);
             EXPECT_TRUE(boxes->boxes().empty()) << boxes->boxes()[0].caption.toStdString() << ": "
                                                 << boxes->boxes()[0].text.toStdString();

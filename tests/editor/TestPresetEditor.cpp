@@ -108,17 +108,6 @@ protected:
         }
     }
 
-    // Chooses the entry `name` of a preset list, as a click in the list does.
-    void pick(const char* name, bool factory = false)
-    {
-        CComboBox& list = factory ? dlg->factoryPresets : dlg->userPresets;
-        const int i = factory ? atoi(name) : list.FindStringExact(-1, name);
-        ASSERT_GE(i, 0) << name;
-        list.SetCurSel(i);
-        ASSERT_EQ(dlg->UpdateMap(0, 0, msgCommand, scSelChange,
-                      factory ? CRoutingDlg::idFactoryPresets : CRoutingDlg::idUserPresets),
-            0);
-    }
     void expectBoxes(const char* caption, const std::vector<QString>& texts)
     {
         ASSERT_EQ(boxes->boxes().size(), texts.size());
@@ -259,7 +248,7 @@ TEST_F(PresetTest, FilesThatAreNoPresetAreRefusedWholeBeforeAnythingChanges)
     const PageState before = state();
     clearSetQueue();
     for (const auto& [name, bytes] : files)
-        pick(name);
+        pick(dlg->userPresets, dlg->userPresets.FindStringExact(-1, name));
     EXPECT_EQ(state(), before);
     EXPECT_TRUE(setTexts().empty());
     EXPECT_EQ(fileBytes(userPath("-Initial")), "<missing>");
@@ -293,8 +282,8 @@ TEST_F(PresetTest, ListsOfferTheModelsOwnPresetsOnly)
         entries(dlg->factoryPresets), std::vector<std::string>({ "Stage", "Stage", "Studio" }));
     // Choosing a factory entry loads the file it was found as.
     std::set<int> stages;
-    for (const char* i : { "0", "1", "2" }) {
-        pick(i, true);
+    for (int i : { 0, 1, 2 }) {
+        pick(dlg->factoryPresets, i);
         stages.insert(node(MAINinL, 0)->value);
     }
     EXPECT_EQ(node(MAINinL, 0)->value, 1);

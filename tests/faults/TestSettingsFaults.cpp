@@ -5,6 +5,7 @@
 #include "AppFolders.h"
 #include "CWinApp.h"
 #include "ModelTables.h"
+#include "ProbeRun.h"
 #include "ProfileStore.h"
 #include "TestEnv.h"
 
@@ -12,8 +13,6 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QMap>
-#include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QWidget>
@@ -144,40 +143,6 @@ TEST_F(SettingsFaultTest, SettingsFileThatCannotBeWrittenFallsBackToTheNativeSto
     SetProfileStore(store.get());
 }
 
-// Runs the application probe (a program on the real start-up road) with the
-// given XDG folders below `root`, as the user `uid` (0: as it is); its
-// "key=value" lines and, under "stderr", what it printed there.
-QMap<QString, QString> runProbe(const QString& root, uid_t uid, const QStringList& args)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    env.insert("HOME", root + "/home");
-    env.insert("XDG_CONFIG_HOME", root + "/config");
-    env.insert("XDG_DATA_HOME", root + "/data");
-    env.insert("XDG_DATA_DIRS", root + "/sys");
-    env.insert("XDG_RUNTIME_DIR", root + "/home");
-    QProcess p;
-    p.setProcessEnvironment(env);
-    QStringList all = args;
-    QString program = APPPROBE_PROGRAM;
-    if (uid != 0) {
-        all = QStringList { "--reuid=" + QString::number(uid), "--regid=" + QString::number(uid),
-            "--clear-groups", "--", program }
-            + args;
-        program = "setpriv";
-    }
-    p.start(program, all);
-    p.waitForFinished(30000);
-    QMap<QString, QString> values;
-    for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
-        const int eq = line.indexOf('=');
-        if (eq > 0)
-            values.insert(line.left(eq), line.mid(eq + 1));
-    }
-    values.insert("stderr", QString::fromUtf8(p.readAllStandardError()));
-    return values;
-}
-
 // The toolkit saves an ini file through a temporary file beside it, so a
 // writable ini file in a folder that takes no new files cannot be saved: the
 // native store is used. Permission bits stop only an unprivileged user, so the
@@ -205,10 +170,13 @@ TEST(SettingsStoreFaults, IniFileInAFolderThatTakesNoNewFilesLeavesSettingsInThe
         QFile::setPermissions(root + "/" + sub, QFileDevice::Permissions(0x7777));
     }
     QFile::setPermissions(root, QFileDevice::Permissions(0x7755));
-    const auto written = runProbe(root, nobody, { "info", "set", "Main", "Probe", "kept" });
+    const auto written
+        = runProbe(APPPROBE_PROGRAM, root, { "info", "set", "Main", "Probe", "kept" }, nobody);
     EXPECT_EQ(written["store"], "native");
     EXPECT_FALSE(written["stderr"].contains("cannot write")) << written["stderr"].toStdString();
-    EXPECT_EQ(runProbe(root, nobody, { "get", "Main", "Probe" })["get.Main.Probe"], "kept");
+    EXPECT_EQ(
+        runProbe(APPPROBE_PROGRAM, root, { "get", "Main", "Probe" }, nobody)["get.Main.Probe"],
+        "kept");
     EXPECT_EQ(fileBytes(ini), "[Main]\nOld=1\n");
     QDir(root).removeRecursively();
 }
@@ -223,7 +191,7 @@ TEST(SettingsStoreFaults, StoreThatCannotBeWrittenSaysSoOnStandardError)
     QFile blocker(root + "/config");
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    const auto r = runProbe(root, 0, { "info", "set", "Main", "Probe", "lost" });
+    const auto r = runProbe(APPPROBE_PROGRAM, root, { "info", "set", "Main", "Probe", "lost" });
     EXPECT_EQ(r["store"], "native");
     EXPECT_TRUE(r["stderr"].contains("cannot write the settings to " + root + "/config/"))
         << r["stderr"].toStdString();

@@ -55,13 +55,6 @@ Q_BEGIN_MESSAGE_MAP(ProbeDialog, CDialog)
 Q_ON_DESTROY(OnDestroyMsg)
 Q_END_MESSAGE_MAP()
 
-void clickButton(QWidget* b)
-{
-    QPoint c = b->rect().center();
-    press(b, Qt::LeftButton, Qt::NoModifier, c);
-    release(b, Qt::LeftButton, Qt::NoModifier, c);
-}
-
 } // namespace
 
 TEST(DialogModal, EveryWayOfEndingARunGivesItsResultAndOneDestroy)
@@ -71,9 +64,9 @@ TEST(DialogModal, EveryWayOfEndingARunGivesItsResultAndOneDestroy)
         int result;
         std::vector<std::string> log;
     } cases[] = {
-        { [](ProbeDialog& d, QWidget*) { clickButton(d.ok->GetWidget()); }, IDOK,
+        { [](ProbeDialog& d, QWidget*) { clickWidget(d.ok->GetWidget()); }, IDOK,
             { "QCreate", "Init", "Load", "OnOK", "Save", "Destroy" } },
-        { [](ProbeDialog& d, QWidget*) { clickButton(d.cancel->GetWidget()); }, int(IDCANCEL),
+        { [](ProbeDialog& d, QWidget*) { clickWidget(d.cancel->GetWidget()); }, int(IDCANCEL),
             { "QCreate", "Init", "Load", "OnCancel", "Destroy" } },
         // Escape and closing the window cancel without OnCancel.
         { [](ProbeDialog&, QWidget* w) { keyClick(w, Qt::Key_Escape); }, int(IDCANCEL),

@@ -66,7 +66,7 @@ std::unique_ptr<PaintWnd> paintedWindow()
     auto w = std::make_unique<PaintWnd>();
     EXPECT_TRUE(w->Create(nullptr, "paint", 0x2, CRect(40, 40, 140, 120), nullptr, 0));
     EXPECT_TRUE(waitExposed(w->GetWidget()));
-    EXPECT_TRUE(waitUntil([&] { return w->paints > 0 && pixel(w.get(), 50, 40) == kBlue; }));
+    EXPECT_TRUE(pumpUntil([&] { return w->paints > 0 && pixel(w.get(), 50, 40) == kBlue; }));
     return w;
 }
 
@@ -85,7 +85,7 @@ TEST(PaintClientDC, DrawingOutsidePaintReachesTheScreenWithoutRepaint)
         NBrush brush(&dc, kRed);
         dc.Rectangle(20, 20, 30, 30);
     }
-    ASSERT_TRUE(waitUntil([&] { return pixel(w.get(), 25, 25) == kRed; }));
+    ASSERT_TRUE(pumpUntil([&] { return pixel(w.get(), 25, 25) == kRed; }));
     EXPECT_EQ(pixel(w.get(), 20, 20), kRed);
     EXPECT_EQ(pixel(w.get(), 29, 29), kRed);
     EXPECT_EQ(pixel(w.get(), 30, 30), kBlue); // right and bottom edges are exclusive
@@ -96,6 +96,6 @@ TEST(PaintClientDC, DrawingOutsidePaintReachesTheScreenWithoutRepaint)
 
     // An invalidation asks the application again, which paints over it.
     w->Invalidate();
-    ASSERT_TRUE(waitUntil([&] { return w->paints > paintsBefore; }));
-    ASSERT_TRUE(waitUntil([&] { return pixel(w.get(), 25, 25) == kBlue; }));
+    ASSERT_TRUE(pumpUntil([&] { return w->paints > paintsBefore; }));
+    ASSERT_TRUE(pumpUntil([&] { return pixel(w.get(), 25, 25) == kBlue; }));
 }

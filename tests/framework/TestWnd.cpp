@@ -95,7 +95,7 @@ TEST(WndMessages, MessagesQueuedForAWindowThatGoesAreDroppedEvenInsideItsOwnHand
     w->onUser = [&] { w.reset(); };
     w->PostMessage(msgUser + 7, 1, 1);
     w->PostMessage(msgUser + 7, 2, 2); // still queued when the window goes
-    ASSERT_TRUE(waitUntil([&] { return !w && widget.isNull(); }));
+    ASSERT_TRUE(pumpUntil([&] { return !w && widget.isNull(); }));
     QCoreApplication::processEvents();
     EXPECT_EQ(ProbeWnd::s_userCount, 1);
 }

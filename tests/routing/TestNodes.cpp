@@ -1,11 +1,7 @@
 // Nodes: connections and the change reports that decide what is sent, gain
-// rounding, group members by mask and the preset lines a node writes.
+// rounding and group members by mask.
 #include "RoutingPage.h"
 
-#include "CFile.h"
-
-#include <QFile>
-#include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <vector>
@@ -92,31 +88,4 @@ TEST(Nodes, GroupMembersChosenByMaskAndExchangesOfUnequalCounts)
     EXPECT_FALSE(page.active.ExchangeListItems(AESin, 1, page.sides[0]));
     EXPECT_FALSE(page.active.ExchangeListItems(AESin, 7, page.sides[0]));
     EXPECT_EQ(chosen(AESin, -1).size(), 8u);
-}
-
-TEST(Nodes, SaveWritesPresetLines)
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("preset.rut");
-    RoutingPage page(0);
-    IODesc* ana1 = page.node(ANAin, 1); // gain only
-    IODesc* mainL3 = page.node(MAINinL, 3); // source only
-    IODesc* dspb6 = page.node(DSPBin, 6); // split keys, gain and source
-    IODesc* aesOut = page.node(AESout, 0); // fixed: nothing
-    ana1->SetGain(-3.45);
-    mainL3->MakeConnection(page.node(ADATin, 2));
-    dspb6->SetGain(-12.0);
-    {
-        CFile f(CString(path.toUtf8().constData()), CFile::fmWrite);
-        ASSERT_TRUE(f.IsOpen());
-        for (IODesc* n : { ana1, mainL3, dspb6, aesOut })
-            EXPECT_TRUE(n->Save(f));
-    }
-    QFile in(path);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly));
-    EXPECT_EQ(in.readAll().toStdString(),
-        "10030014 -3.4\r\n"
-        "1001081d 3\r\n"
-        "1001061a -12.0\r\n"
-        "1001060e 99\r\n");
 }

@@ -3,20 +3,19 @@
 #include "AppFolders.h"
 #include "CComboBox.h"
 #include "ModelTables.h"
+#include "NQLineEdit.h"
 #include "ProfileStore.h"
 #include "PumpClock.h"
 #include "TestEnv.h"
 #include "TickCount.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QThread>
+#include <QPlainTextEdit>
 #include <QTime>
 
 #include <cmath>
@@ -85,17 +84,6 @@ void writeFile(const QString& path, const std::string& bytes)
     f.write(bytes.data(), static_cast<qint64>(bytes.size()));
 }
 
-bool pumpUntil(const std::function<bool()>& done, int ms)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(2);
-    }
-    return done();
-}
-
 FileSizeLimit::FileSizeLimit(rlim_t bytes)
 {
     getrlimit(RLIMIT_FSIZE, &old_);
@@ -109,20 +97,6 @@ FileSizeLimit::~FileSizeLimit()
 {
     setrlimit(RLIMIT_FSIZE, &old_);
     std::signal(SIGXFSZ, previous_);
-}
-
-void sendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::MouseButtons held,
-    Qt::KeyboardModifiers mods)
-{
-    QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)), b, held, mods);
-    QApplication::sendEvent(w, &e);
-}
-
-void clickWidget(QWidget* w)
-{
-    const QPoint c = w->rect().center();
-    sendMouse(w, QEvent::MouseButtonPress, c, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-    sendMouse(w, QEvent::MouseButtonRelease, c, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
 }
 
 void EditorTest::SetUp()
@@ -234,17 +208,17 @@ QPoint EditorTest::centre(const IODesc* n) const
 
 void EditorTest::press(QPoint p, Qt::KeyboardModifiers mods, Qt::MouseButton b)
 {
-    sendMouse(window(), QEvent::MouseButtonPress, p, b, b, mods);
+    ::press(window(), b, mods, p);
 }
 
 void EditorTest::move(QPoint p, Qt::MouseButtons buttons, Qt::KeyboardModifiers mods)
 {
-    sendMouse(window(), QEvent::MouseMove, p, Qt::NoButton, buttons, mods);
+    sendMouse(window(), QEvent::MouseMove, Qt::NoButton, buttons, mods, p);
 }
 
 void EditorTest::release(QPoint p, Qt::KeyboardModifiers mods, Qt::MouseButton b)
 {
-    sendMouse(window(), QEvent::MouseButtonRelease, p, b, Qt::NoButton, mods);
+    ::release(window(), b, mods, p);
 }
 
 void EditorTest::click(const IODesc* n)
@@ -260,12 +234,23 @@ void EditorTest::drag(const IODesc* a, const IODesc* b, Qt::KeyboardModifiers mo
     release(centre(b), mods);
 }
 
-void EditorTest::key(int qtKey)
+void EditorTest::pick(CComboBox& list, int i)
 {
-    QKeyEvent down(QEvent::KeyPress, qtKey, Qt::NoModifier);
-    QApplication::sendEvent(window(), &down);
-    QKeyEvent up(QEvent::KeyRelease, qtKey, Qt::NoModifier);
-    QApplication::sendEvent(window(), &up);
+    ASSERT_GE(i, 0);
+    list.SetCurSel(i);
+    emit list.combo()->activated(i);
+    QApplication::processEvents();
+}
+
+void EditorTest::typeGain(const QString& text)
+{
+    auto* box = qobject_cast<QPlainTextEdit*>(dlg->gainEdit->GetWidget());
+    ASSERT_NE(box, nullptr);
+    box->setFocus();
+    QTextCursor c = box->textCursor();
+    c.select(QTextCursor::Document);
+    c.insertText(text);
+    QApplication::processEvents();
 }
 
 bool connectSomething(CRoutingDlg& dlg)

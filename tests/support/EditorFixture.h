@@ -8,6 +8,8 @@
 #include "LoopbackMidi.h"
 #include "MessageBoxScript.h"
 #include "SimDevice.h"
+#include "TestEnv.h"
+#include "TestWndSupport.h"
 
 #include <QEvent>
 #include <QPoint>
@@ -26,12 +28,6 @@
 
 namespace editortest {
 
-// Sends one mouse event to w.
-void sendMouse(QWidget* w, QEvent::Type type, QPoint p, Qt::MouseButton b, Qt::MouseButtons held,
-    Qt::KeyboardModifiers mods);
-// A left click in the middle of w.
-void clickWidget(QWidget* w);
-
 // Writes the picture and description of model m into the settings folder.
 // Nodes sit on a grid in io-table order, 34 pixels apart, LED regions 12 by 12;
 // option buttons sit below the grid. The picture is 982 pixels wide so that a
@@ -46,8 +42,6 @@ std::string gridDescription(int model);
 std::string fileBytes(const QString& path);
 // Writes a file, making its folder first.
 void writeFile(const QString& path, const std::string& bytes);
-// Runs the event loop until done() holds or ms milliseconds have passed.
-bool pumpUntil(const std::function<bool()>& done, int ms);
 // Connects the first legal source to the first destination that can take one
 // without a source, as a drag does; false when the page has none.
 bool connectSomething(CRoutingDlg& dlg);
@@ -103,8 +97,15 @@ protected:
     void click(const IODesc* n);
     // Press on a, move over b, release on b.
     void drag(const IODesc* a, const IODesc* b, Qt::KeyboardModifiers mods = Qt::NoModifier);
-    void key(int qtKey);
+    void key(int qtKey, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        keyClick(window(), qtKey, mods);
+    }
     bool connectSomething() { return dlg && editortest::connectSomething(*dlg); }
+    // The user choosing entry i of a list (a preset or an option list).
+    void pick(CComboBox& list, int i);
+    // The user replacing the whole text of the gain box in one edit.
+    void typeGain(const QString& text);
 
     // Texts of the messages waiting in the set queue, in order.
     std::vector<std::string> setTexts() const;

@@ -9,9 +9,9 @@
 #include "RtMidiMsg.h"
 #include "ZorvantaMidiProcessor.h"
 
+#include "TestEnv.h"
+
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QThread>
 
 #include <functional>
 #include <memory>
@@ -156,20 +156,6 @@ public:
     ZorvantaMidiProcessor& processor;
     int posted = 0;
 };
-
-// Runs the event queue until done() or until `ms` have passed (a bound
-// against hanging, not a speed check).
-inline bool pumpUntil(const std::function<bool()>& done, int ms = 10000)
-{
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < ms) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    QCoreApplication::processEvents();
-    return done();
-}
 
 inline Bytes framed(unsigned char command, const std::string& payload, unsigned char id = 1)
 {

@@ -1,5 +1,9 @@
 #include "TestEnv.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -47,4 +51,16 @@ std::string TestEnv::freshDir(const std::string& stem)
     std::string d = g_root + "/" + stem + "-" + std::to_string(++g_counter);
     std::filesystem::create_directories(d);
     return d;
+}
+
+bool pumpUntil(const std::function<bool()>& done, int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < ms) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    QCoreApplication::processEvents();
+    return done();
 }

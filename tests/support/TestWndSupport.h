@@ -1,8 +1,9 @@
 #pragma once
-// Helpers for window tests on the offscreen platform: waiting for conditions
-// while the event loop runs, and answering modal loops so nothing blocks.
+// Helpers for window tests on the offscreen platform: user input as the
+// toolkit delivers it, and answering modal loops so nothing blocks.
+#include "TestEnv.h"
+
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QKeyEvent>
@@ -13,18 +14,6 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
-
-// Processes events until pred holds or ms pass; returns pred's last answer.
-inline bool waitUntil(const std::function<bool()>& pred, int ms = 3000)
-{
-    QDeadlineTimer deadline(ms);
-    while (!pred()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
 
 // Runs fn on the first modal widget that shows up. When none turns up within
 // timeoutMs, the test fails and every modal dialog is rejected so the test ends.
@@ -54,13 +43,13 @@ inline void whenModal(std::function<void(QWidget*)> fn, int timeoutMs = 4000)
 // Lets the event loop run for ms milliseconds.
 inline void runFor(int ms)
 {
-    waitUntil([] { return false; }, ms);
+    pumpUntil([] { return false; }, ms);
 }
 
 // Waits until the window of w is shown and exposed.
 inline bool waitExposed(QWidget* w)
 {
-    return waitUntil(
+    return pumpUntil(
         [w] { return w->isVisible() && w->windowHandle() && w->windowHandle()->isExposed(); });
 }
 
@@ -82,6 +71,12 @@ inline void release(QWidget* w, Qt::MouseButton b, Qt::KeyboardModifiers mods, Q
 inline void moveTo(QWidget* w, QPoint pos, Qt::MouseButtons held = Qt::NoButton)
 {
     sendMouse(w, QEvent::MouseMove, Qt::NoButton, held, Qt::NoModifier, pos);
+}
+// A left click in the middle of w.
+inline void clickWidget(QWidget* w)
+{
+    press(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
+    release(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
 }
 inline void keyClick(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier,
     const QString& text = QString())
