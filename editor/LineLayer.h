@@ -5,8 +5,9 @@
 // than the window repaints (a drag, a partial repaint, the window shown
 // again). When lines change, only the part of the layer they cover is drawn
 // again. Laying the whole layer over the picture still read every pixel of
-// it, so the layer keeps, per row, the runs of pixels the lines cover, and
-// only those are blended onto an image target.
+// it, so the layer keeps, per row, the runs of pixels the lines cover, their
+// pixels packed one after the other, and only those are blended onto an
+// image target.
 
 #include "Geometry.h"
 
@@ -39,6 +40,7 @@ private:
     // The runs [x0, x1) of covered pixels of one row of the layer.
     struct Run {
         int x0, x1;
+        std::size_t offset; // packed[offset + x] is the layer's pixel x
     };
 
     // Draws again the lines over dirty (logical pixels) and finds its runs again.
@@ -56,5 +58,6 @@ private:
     QImage layer;
     QImage scratch; // transparent between redraws of a part of the layer
     std::vector<std::vector<Run>> runs; // per row of the layer
+    std::vector<quint32> packed; // the pixels of all runs, row by row
     QRect used; // the rows and columns the runs cover, in the layer's pixels
 };
