@@ -95,7 +95,6 @@ public:
     comm_type CommType() const { return commType_; }
     signed char MidiId() const { return midiId_; }
     int DisconnectTime() const { return disconnectTime_; }
-    std::uint32_t LastActivity() const { return lastActivity_; }
     // Installs a transport made elsewhere (device stand-ins, tools, tests).
     void InstallTransport(std::unique_ptr<MIDIbase> transport, comm_type type);
 

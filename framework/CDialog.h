@@ -51,7 +51,6 @@ public:
     CWnd* GetDlgItem(UINT id) const;
     const CObList& controls() const { return m_controls; }
     void SetVisibleOnCreate(BOOL visible) { m_visibleOnCreate = visible; }
-    UINT GetTemplateId() const { return m_templateId; }
     QDialog* dialog() const;
     // Keeps a control the dialog should own (controls built with new in QCreate).
     template <class T> T* Own(std::unique_ptr<T> control)

@@ -42,7 +42,6 @@ public:
     CString GetPathName() const;
     // The file name part of the first chosen path.
     CString GetFileName() const;
-    const QStringList& chosenPaths() const { return m_chosen; }
     FileDialogRequest request() const;
 
 private:

@@ -21,7 +21,6 @@ public:
     CPropertyPage* GetPage(int index) const;
     int GetPageCount() const { return static_cast<int>(m_pages.size()); }
     int GetActiveIndex() const;
-    CPropertyPage* GetActivePage() const { return GetPage(GetActiveIndex()); }
     QTabWidget* tabs() const;
 
 private:

@@ -173,9 +173,6 @@ public:
     // widget); every successful call is paired with one endContextPaint.
     QPainter* beginContextPaint();
     void endContextPaint();
-    bool isPainting() const { return m_painting; }
-    // The backing image, or null before anything was painted.
-    const QImage* backingImage() const { return m_backing.get(); }
 
 protected:
     // Dispatches a control notification to `target` (the parent by default):

@@ -34,7 +34,6 @@ public:
     CString GetText() const override { return text; }
     int GetLineCount() const { return lineCount; }
     int GetLineLength(int i) const { return i >= 0 && i < lineCount ? lineLengths[i] : 0; }
-    int GetLineHeight() const { return lineHeight; }
     void SetWrapWidth(int w) { wrapWidth = w; }
 
     void OnMouseMove(UINT flags, CPoint point) override;

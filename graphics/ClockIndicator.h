@@ -22,10 +22,6 @@ public:
     // Advances the hands by one tick and repaints.
     void Click();
 
-    int GetCounter() const { return counter; }
-    const CRect& GetFaceRect() const { return faceRect; }
-    // Tip i (0..11) of the long hand relative to the centre; tip 0 points up.
-    CPoint GetTip(int i) const { return tips[((i % 12) + 12) % 12]; }
     CPoint GetCentre() const { return CPoint(faceRect.Width() / 2, faceRect.Height() / 2); }
     CPoint LongHandEnd() const;
     CPoint ShortHandEnd() const;

@@ -33,7 +33,6 @@ public:
     void OnControl(UINT id);
     void OnReset();
 
-    int GetRowCount() const { return rowCount; }
     ColorWind* GetSwatch(int row) const;
 
 private:

@@ -36,9 +36,6 @@ public:
     void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
 
     void SetBackgroundColor(COLORREF c);
-    void ClearBackgroundColor() { hasBackground = false; }
-    bool HasBackgroundColor() const { return hasBackground; }
-    COLORREF GetBackgroundColor() const { return background; }
     void SetFill(BOOL fill) { this->fill = fill; }
 
     // The window's own popup menu, made on first use (empty until filled).

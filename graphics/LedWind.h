@@ -11,7 +11,6 @@ public:
     ~LedWind() override;
 
     void SetLit(bool on);
-    bool IsLit() const { return lit; }
 
     // Draws the lamp into dc (the paint handler's work).
     void Paint(CDC* dc);

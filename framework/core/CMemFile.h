@@ -25,8 +25,6 @@ public:
     long pos() const { return m_position; }
     // Every byte written, in order.
     QByteArray GetData() const;
-    // Number of blocks held (capacity in kBlockSize units).
-    int GetBlockCount() const { return static_cast<int>(m_blocks.size()); }
 
 private:
     using Block = std::array<BYTE, kBlockSize>;

@@ -39,7 +39,6 @@ public:
 
     double GetScale() const { return scale; }
     const CRect& GetDisplayRect() const { return displayRect; }
-    int GetMargin() const { return margin; }
     const QImage& GetImage() const { return image; }
 
 private:

@@ -33,7 +33,6 @@ public:
 
     SimDevice& Device() { return *device_; }
     // Messages handed to the device so far.
-    int MessagesSent() const { return sent_; }
     // Makes the next Open calls fail with this code (0 lets them succeed again).
     void FailOpen(int code) { openError_ = code; }
 
