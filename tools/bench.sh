@@ -86,6 +86,7 @@ for r in json.load(open(sys.argv[1]))["benchmarks"]:
     value = r["bytes_per_second"] / 2**20 if tput else r["real_time"]
     if r.get("run_type") == "aggregate":
         aggs.setdefault((name, unit), {})[r["aggregate_name"]] = value
+        aggs[(name, unit)]["reps"] = r.get("repetitions", 0)
     else:
         runs.setdefault((name, unit), []).append(value)
 for key in list(runs) + [k for k in aggs if k not in runs]:
@@ -98,7 +99,7 @@ for key in list(runs) + [k for k in aggs if k not in runs]:
     elif key in aggs and "median" in aggs[key]:
         a = aggs[key]
         cv = a["stddev"] / a["mean"] * 100 if a.get("mean") else 0
-        print("\t".join([name, unit, "-", "5", "%.6g" % a["median"], "", "", "%.1f" % cv]))
+        print("\t".join([name, unit, "-", str(a["reps"]), "%.6g" % a["median"], "", "", "%.1f" % cv]))
 EOF
 done
 
