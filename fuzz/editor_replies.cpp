@@ -19,6 +19,7 @@
 #include "IODesc.h"
 #include "MIDIbase.h"
 #include "ModelTables.h"
+#include "NQLineEdit.h"
 #include "ProfileStore.h"
 #include "RtMidiMsg.h"
 
@@ -30,6 +31,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <sstream>
 
@@ -50,26 +52,27 @@ public:
     int sends = 0;
 };
 
-// Panel files for model m: a blank picture and a grid of one LED region per
-// node and one button per port option.
+// Panel files for model m: a small blank picture (loading and scaling a big
+// one would cost most of an input) and a grid of one LED region per node and
+// one button per port option.
 void writePanelFiles(int m)
 {
     const QString dir = settingsPath().toQString();
     QDir().mkpath(dir);
-    QImage img(982, 760, QImage::Format_RGB32);
+    QImage img(246, 190, QImage::Format_RGB32);
     img.fill(Qt::white);
     img.save(dir + "/" + main_table[m].bitmapFile, "BMP");
     std::ostringstream out;
-    out << "OUTLINE 0,0,981,759\n";
+    out << "OUTLINE 0,0,245,189\n";
     const int count = ioNodeCount(main_table[m]);
     for (int n = 0; n < count; ++n) {
-        const int x = 20 + (n / 20) * 100;
-        const int y = 20 + (n % 20) * 34;
-        out << "LED " << x << "," << y << "," << x + 12 << "," << y + 12 << "\n";
+        const int x = 5 + (n / 20) * 25;
+        const int y = 5 + (n % 20) * 8;
+        out << "LED " << x << "," << y << "," << x + 3 << "," << y + 3 << "\n";
     }
     const int buttons = comboDescCount(main_table[m].comboDescs);
     for (int i = 0; i < buttons; ++i)
-        out << "BUTTON " << 20 + i * 120 << ",712," << 80 + i * 120 << ",730\n";
+        out << "BUTTON " << 5 + i * 30 << ",175," << 20 + i * 30 << ",182\n";
     QFile f(dir + "/" + main_table[m].panelFile);
     if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
         f.write(out.str().c_str());
@@ -96,7 +99,9 @@ void startUp()
     static int argc = 1;
     static char name[] = "q7300-fuzz";
     static char* argv[] = { name, nullptr };
-    static QApplication app(argc, argv);
+    // Never destroyed: the editor window lives to the end of the process.
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
     static QSettings store(QString::fromStdString(root + "settings.ini"), QSettings::IniFormat);
     SetProfileStore(&store);
     for (int m = 0; m < modelCount; ++m)
@@ -123,6 +128,97 @@ void checkPage(const CRoutingDlg& dlg, const std::string& reply)
     }
 }
 
+// Everything of the editor a reply can change, as text: two editors that give
+// the same text start an input alike.
+std::string pageState(const CRoutingDlg& d)
+{
+    std::map<const IODesc*, int> place { { nullptr, -1 } }, active;
+    for (POSITION pos = d.nodes.GetHeadPosition(); pos;)
+        place.emplace(static_cast<const IODesc*>(d.nodes.GetNext(pos)), int(place.size()));
+    for (POSITION pos = d.activeNodes.GetHeadPosition(); pos;)
+        active.emplace(static_cast<const IODesc*>(d.activeNodes.GetNext(pos)), int(active.size()));
+    std::ostringstream s;
+    s << tablenum << ' ' << d.local << d.gotRoot << ' ' << d.deviceModel << ' ' << d.savedModeValue
+      << d.pageReading << d.pageIncomplete << d.userChoseDemo << d.devicePortsSeen << ' '
+      << d.requestQueue.GetCount() << ' ' << d.setQueue.GetCount() << ' ' << d.history.CanUndo()
+      << d.history.CanRedo() << ' ' << place[d.selectedNode] << ' '
+      << d.GetWidget()->windowTitle().toStdString() << '\n';
+    CString text;
+    d.gainEdit->GetWindowText(text);
+    s << static_cast<const char*>(text) << ' ' << d.lines.GetCount() << '\n';
+    for (POSITION pos = d.nodes.GetHeadPosition(); pos;) {
+        const auto* n = static_cast<const IODesc*>(d.nodes.GetNext(pos));
+        s << (active.count(n) ? active[n] : -1) << ' ' << place[n->source] << ' ' << n->value << ' '
+          << n->lastValue << ' ' << n->gain << ' ' << n->gainMin << ' ' << n->gainMax << ' '
+          << n->gainStep << ' ' << int(n->disabled) << int(n->highlighted) << '\n';
+    }
+    for (POSITION pos = d.optionCombos.GetHeadPosition(); pos;)
+        s << static_cast<const RComboBox*>(d.optionCombos.GetNext(pos))->GetCurSel() << ' ';
+    for (POSITION pos = d.optionButtons.GetHeadPosition(); pos;) {
+        static_cast<const RButton*>(d.optionButtons.GetNext(pos))->GetWindowText(text);
+        s << static_cast<const char*>(text) << '|';
+    }
+    return s.str();
+}
+
+void deleteAll(CMObList<sendObj>& queue)
+{
+    while (!queue.IsEmpty())
+        delete static_cast<sendObj*>(queue.RemoveTail());
+}
+
+// Puts the editor back to how a new window of the model starts in demo mode:
+// a new page, and every field a reply may have changed.
+void resetEditor(CRoutingDlg& d, int model)
+{
+    deleteAll(d.requestQueue);
+    d.local = 1;
+    d.gotRoot = false;
+    d.deviceModel = d.savedModel = d.initialModel = d.savedModeValue = -1;
+    d.initialSaved = d.initialTried = d.pageReading = d.pageIncomplete = false;
+    d.userChoseDemo = d.devicePortsSeen = false;
+    tablenum = model;
+    d.LoadGraphics(); // new nodes, lines, options and history
+    d.EnableSlider();
+    d.MakeTitle();
+}
+
+// One editor for the whole run: making a window per input would cost most
+// of the time. Each input starts from a reset that is checked against a
+// newly made editor of its model, so an input replays alone as it ran.
+struct Editors {
+    CRoutingDlg* dlg = nullptr; // lives to the end: after the application it cannot go
+    std::string fresh[modelCount];
+};
+
+std::unique_ptr<CRoutingDlg> makeEditor(int model)
+{
+    WriteProfileString("Nerilune", "Sizer", "40,60,441,460");
+    WriteProfileInt("main", "machine", model);
+    WriteProfileInt("main", "local", 1);
+    auto dlg = std::make_unique<CRoutingDlg>(nullptr);
+    dlg->Create(CRoutingDlg::dialogTemplateId, nullptr);
+    dlg->KillTimer(dlg->timerId);
+    // Hidden: painting is not what this target feeds, and a repaint after
+    // every queued request would cost most of an input.
+    dlg->ShowWindow(0);
+    return dlg;
+}
+
+Editors& editors()
+{
+    static Editors e;
+    if (!e.dlg) {
+        for (int m = 0; m < modelCount; ++m) {
+            auto d = makeEditor(m);
+            e.fresh[m] = pageState(*d);
+            d->DestroyWindow();
+        }
+        e.dlg = makeEditor(0).release();
+    }
+    return e;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -132,13 +228,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     const int model = data[0] % modelCount;
     const std::uint8_t flags = data[1];
-    WriteProfileInt("main", "machine", model);
-    WriteProfileInt("main", "local", 1);
-    WriteProfileString("Nerilune", "Sizer", "40,60,1041,860");
-
-    auto dlg = std::make_unique<CRoutingDlg>(nullptr);
-    dlg->Create(CRoutingDlg::dialogTemplateId, nullptr);
-    dlg->KillTimer(dlg->timerId);
+    Editors& e = editors();
+    CRoutingDlg* dlg = e.dlg;
+    resetEditor(*dlg, model);
+    FUZZ_CHECK(pageState(*dlg) == e.fresh[model], "the reset editor differs from a new one");
     auto owned = std::make_unique<CountingLink>();
     CountingLink* link = owned.get();
     dlg->protocol.InstallTransport(std::move(owned), commMidi);
@@ -180,7 +273,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         checkPage(*dlg, std::to_string(command) + " \"" + text + "\"");
         FUZZ_CHECK(link->sends == sends, "a reply sent something at once");
     }
-    dlg->DestroyWindow();
-    dlg.reset();
+    // What the input left to the event loop happens now, within this input.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
 }

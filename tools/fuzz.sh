@@ -64,9 +64,13 @@ for t in "${targets[@]}"; do
         grep -E "ERROR|SUMMARY|fuzz check failed|runtime error|Test unit written" "$log" | head -20 || true
     fi
     runs=$(grep -oE "stat::number_of_executed_units: *[0-9]+" "$log" | grep -oE "[0-9]+$" || echo "?")
-    cov=$(grep -oE "cov: [0-9]+" "$log" | tail -1 | grep -oE "[0-9]+" || echo "?")
-    summary+=("$(printf '%-20s %-7s %12s runs  cov %s  corpus %s files' "$t" "$result" "$runs" "$cov" \
-        "$(find "$work" -type f | wc -l)")")
+    rate=$(grep -oE "stat::average_exec_per_sec: *[0-9]+" "$log" | grep -oE "[0-9]+$" || echo "?")
+    # libFuzzer's last status line: edges covered (cov) and features (ft).
+    last=$(grep -E "^#[0-9]+ .*cov: " "$log" | tail -1)
+    cov=$(grep -oE "cov: [0-9]+" <<<"$last" | grep -oE "[0-9]+" || echo "?")
+    ft=$(grep -oE "ft: [0-9]+" <<<"$last" | grep -oE "[0-9]+" || echo "?")
+    summary+=("$(printf '%-18s %-6s %11s runs %7s/s  cov %5s  ft %6s  corpus %s files' "$t" "$result" \
+        "$runs" "$rate" "$cov" "$ft" "$(find "$work" -type f | wc -l)")")
 done
 printf '%s\n' "${summary[@]}"
 if [[ ${#failed[@]} -gt 0 ]]; then
