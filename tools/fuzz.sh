@@ -66,7 +66,7 @@ for t in "${targets[@]}"; do
     runs=$(grep -oE "stat::number_of_executed_units: *[0-9]+" "$log" | grep -oE "[0-9]+$" || echo "?")
     rate=$(grep -oE "stat::average_exec_per_sec: *[0-9]+" "$log" | grep -oE "[0-9]+$" || echo "?")
     # libFuzzer's last status line: edges covered (cov) and features (ft).
-    last=$(grep -E "^#[0-9]+ .*cov: " "$log" | tail -1)
+    last=$(grep -E "^#[0-9]+[[:space:]].*cov: " "$log" | tail -1 || true)
     cov=$(grep -oE "cov: [0-9]+" <<<"$last" | grep -oE "[0-9]+" || echo "?")
     ft=$(grep -oE "ft: [0-9]+" <<<"$last" | grep -oE "[0-9]+" || echo "?")
     summary+=("$(printf '%-18s %-6s %11s runs %7s/s  cov %5s  ft %6s  corpus %s files' "$t" "$result" \
