@@ -1,6 +1,5 @@
-// Menus: check marks, command routing to the owner's map, command updating just
-// before a menu opens, the popup menu's modal run.
-#include "CCmdUI.h"
+// Menus: command routing to the owner's map, items without a handler disabled
+// when the popup opens, the popup menu's modal run.
 #include "CDialog.h"
 #include "CMenu.h"
 #include "NAction.h"
@@ -17,17 +16,10 @@ public:
     std::vector<UINT> commands;
 
     void OnRange(UINT id) { commands.push_back(id); }
-    void OnUpdateDisabled(CCmdUI* ui)
-    {
-        ui->Enable(FALSE);
-        ui->SetCheck(1);
-        ui->SetText("Renamed\tCtrl+R");
-    }
 };
 
 Q_BEGIN_MESSAGE_MAP(MenuDialog, CDialog)
 Q_ON_COMMAND_RANGE(103, 115, OnRange)
-Q_ON_UPDATE_COMMAND_UI(111, OnUpdateDisabled)
 Q_END_MESSAGE_MAP()
 
 QAction* itemWithId(CMenu& m, int id)
@@ -36,26 +28,6 @@ QAction* itemWithId(CMenu& m, int id)
 }
 
 } // namespace
-
-TEST(Menu, ItemsAreUpdatedBeforeTheMenuOpens)
-{
-    MenuDialog d;
-    ASSERT_TRUE(d.Create(0, nullptr));
-    CMenu* sys = d.GetSystemMenu(FALSE);
-    sys->AppendMenu(mfString, 105, "Q7300");
-    sys->AppendMenu(mfString, 111, "Bigger");
-    sys->AppendMenu(mfString, 300, "No handler");
-    itemWithId(*sys, 300)->setEnabled(true);
-    sys->popup()->aboutToShow();
-
-    EXPECT_TRUE(itemWithId(*sys, 105)->isEnabled()); // a command handler exists
-    EXPECT_FALSE(itemWithId(*sys, 105)->isCheckable()); // nothing marks it: no box for a mark
-    EXPECT_FALSE(itemWithId(*sys, 300)->isEnabled()); // none does
-    QAction* bigger = itemWithId(*sys, 111);
-    EXPECT_FALSE(bigger->isEnabled()); // the update handler disabled it
-    EXPECT_TRUE(bigger->isChecked());
-    EXPECT_EQ(bigger->text(), QString("Renamed"));
-}
 
 TEST(Menu, TrackPopupMenuRunsModallyAndDispatchesTheChoice)
 {
