@@ -131,26 +131,6 @@ TEST_F(EditorOptionsTest, OpticalSpdifDisablesAdatInputsAndRestoresTheirLines)
     EXPECT_TRUE(dlg->optionButtons.Item(2)->IsWindowEnabled());
 }
 
-TEST_F(EditorOptionsTest, SwitchingBetweenPairsMovesTheOptionWithoutLosingLines)
-{
-    openConnected(2);
-    choose(1, 1);
-    drag(node(SPDIFoin, 1), node(MAINinL, 4));
-    const int value = node(MAINinL, 4)->value;
-    choose(1, 3); // from pair 1 to pair 3
-    EXPECT_TRUE(active(node(AES10in, 0)));
-    EXPECT_TRUE(active(node(AES10in, 1)));
-    EXPECT_FALSE(active(node(AES10in, 4)));
-    EXPECT_FALSE(active(node(AES10in, 5)));
-    EXPECT_TRUE(node(ADATin, 0)->disabled); // still unavailable
-    // The connection keeps its place in MAINinL 4's source list, which is
-    // AES10in 1's again once the option has left pair 1.
-    EXPECT_EQ(node(MAINinL, 4)->value, value);
-    EXPECT_EQ(node(MAINinL, 4)->source, node(AES10in, 1));
-    EXPECT_TRUE(hasLine(node(AES10in, 1), node(MAINinL, 4)));
-    EXPECT_EQ(lineCount(), 1);
-}
-
 TEST_F(EditorOptionsTest, SecondCoaxialSpdifLocksTheOpticalOption)
 {
     openConnected(2);

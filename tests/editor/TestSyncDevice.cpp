@@ -5,7 +5,6 @@
 #include "CMenu.h"
 #include "ModelTables.h"
 #include "NQButton.h"
-#include "NQLineEdit.h"
 #include "ProfileStore.h"
 #include "TickCount.h"
 
@@ -13,7 +12,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include <algorithm>
 #include <map>
 #include <set>
 
@@ -111,29 +109,6 @@ TEST_F(SyncTest, ReadSequenceEndsWithTheGainsOfNodesOffThePage)
     // The off-page nodes hold the device's gains, which a saved preset writes.
     EXPECT_DOUBLE_EQ(node(ANAin, 0)->gain, -7.5);
     EXPECT_DOUBLE_EQ(node(ANAin, 1)->gain, -12.0);
-}
-
-TEST_F(SyncTest, SwitchingTheOptionOnShowsTheReadGainWithoutRefresh)
-{
-    openWithDevice(0, 0);
-    std::string why;
-    ASSERT_TRUE(device->SetGain(0x10030014, -4.5, why)) << why;
-    ASSERT_GE(drain(), 0);
-    heard.clear();
-    // The analogue input option is the second button of the base model.
-    clickWidget(dlg->optionButtons.Item(1)->GetWidget());
-    QApplication::processEvents();
-    IODesc* ana = node(ANAin, 1);
-    ASSERT_TRUE(dlg->activeNodes.Find(ana));
-    press(centre(ana));
-    release(centre(ana));
-    ASSERT_EQ(dlg->selectedNode, ana);
-    CString text;
-    dlg->gainEdit->GetWindowText(text);
-    EXPECT_STREQ(text, "-4.5 dB");
-    ASSERT_GE(drain(), 0);
-    EXPECT_EQ(heardTexts(), std::vector<std::string>({ "60 1001082d 1" }));
-    EXPECT_EQ(differences(), std::vector<std::string>());
 }
 
 TEST_F(SyncTest, SilentDeviceIsAskedThreeTimesThenDemoModeEvenAcrossMidnight)
@@ -337,28 +312,6 @@ TEST_F(SyncTest, ModeSettingAndQueuedEditsReachTheDeviceHoweverTheEditorEnds)
             EXPECT_EQ(differences(), std::vector<std::string>());
         }
     }
-}
-
-TEST_F(SyncTest, SwitchingToAnotherModelIsDemoModeAndBackReadsEverythingAgain)
-{
-    openWithDevice(0, 0);
-    ASSERT_GE(drain(), 0);
-    dlg->WantValue(0x1001081a);
-    dlg->DoSysCommand(main_table[1].menuId);
-    EXPECT_EQ(title(), "Q7300A Routing - Off-line Demo Mode");
-    // Edits of a page that is not the device's are not sent.
-    heard.clear();
-    drag(node(ADATin, 0), node(MAINinL, 0));
-    ASSERT_GE(drain(), 0);
-    EXPECT_TRUE(heard.empty());
-
-    dlg->DoSysCommand(main_table[0].menuId);
-    ASSERT_GE(drain(), 0);
-    EXPECT_EQ(title(), "Q7300 Routing - connected");
-    const auto texts = heardTexts();
-    EXPECT_NE(std::find(texts.begin(), texts.end(), "59 1001081a"), texts.end());
-    EXPECT_EQ(differences(), std::vector<std::string>());
-    EXPECT_TRUE(boxes->boxes().empty());
 }
 
 TEST_F(SyncTest, DemoModeFromTheMenuIsQuietPersistsAndComesBackOnLine)
