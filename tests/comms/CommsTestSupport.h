@@ -5,6 +5,7 @@
 #include "Nibble.h"
 #include "ProfileStore.h"
 #include "ProtocolRecorder.h"
+#include "ScopedSettings.h"
 #include "TestEnv.h"
 
 #include <gtest/gtest.h>
@@ -18,26 +19,6 @@
 
 // The protocol object opens the MIDI service as it starts: never start one.
 inline const int noJackAutostart = (setenv("JACK_NO_START_SERVER", "1", 1), 0);
-
-// A fresh ini file as the process-wide settings store for one test.
-class ScopedSettings {
-public:
-    ScopedSettings()
-        : settings_(QString::fromStdString(TestEnv::freshDir("settings") + "/comms.ini"),
-            QSettings::IniFormat)
-    {
-        SetProfileStore(&settings_);
-    }
-    ~ScopedSettings() { SetProfileStore(nullptr); }
-    QSettings& settings() { return settings_; }
-    bool has(const char* section, const char* entry)
-    {
-        return settings_.contains(ProfileKey(section, entry));
-    }
-
-private:
-    QSettings settings_;
-};
 
 // Answers the comms layer's file questions from a queue while it lives and
 // records every question; an empty queue cancels.

@@ -6,12 +6,12 @@
 #include "NQPopupMenu.h"
 #include "NVDial.h"
 #include "ProfileStore.h"
+#include "ScopedSettings.h"
 #include "TestEnv.h"
 #include "TestWndSupport.h"
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QVBoxLayout>
 #include <functional>
 #include <string>
@@ -120,23 +120,9 @@ TEST(DialogMenu, SystemMenuIsOneOperationsMenuInTheDialogsMenuBar)
     EXPECT_EQ(bar->actions()[0]->menu(), m->popup()->menu());
 }
 
-namespace {
-struct StoreScope {
-    QString path;
-    std::unique_ptr<QSettings> store;
-    StoreScope()
-    {
-        path = QString::fromStdString(TestEnv::freshDir("nvdial")) + "/t.ini";
-        store = std::make_unique<QSettings>(path, QSettings::IniFormat);
-        SetProfileStore(store.get());
-    }
-    ~StoreScope() { SetProfileStore(nullptr); }
-};
-} // namespace
-
 TEST(DialogRect, NVDialRestoresAndRecordsTheScreenRectangle)
 {
-    StoreScope s;
+    ScopedSettings s;
     WriteProfileString("Nerilune", "Sizer", "40,60,840,660");
     ProbeDialog d;
     ASSERT_TRUE(d.Create(0, nullptr));

@@ -7,12 +7,11 @@
 #include "ColorWind.h"
 #include "ProfileStore.h"
 #include "RoleColors.h"
-#include "TestEnv.h"
+#include "ScopedSettings.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QImage>
-#include <QSettings>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <memory>
@@ -23,9 +22,6 @@ class ColorDialogTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        store = std::make_unique<QSettings>(
-            QString::fromStdString(TestEnv::freshDir("colordlg") + "/s.ini"), QSettings::IniFormat);
-        SetProfileStore(store.get());
         // Every colour starts from a known stored value, not from another test.
         for (const ColorWindDesc* r = colorDesc; r->id; ++r)
             *r->color = 0xFF101010 + r->id;
@@ -34,19 +30,15 @@ protected:
             return true;
         });
     }
-    void TearDown() override
-    {
-        setColorPickerHandler(std::move(previousPicker));
-        SetProfileStore(nullptr);
-    }
+    void TearDown() override { setColorPickerHandler(std::move(previousPicker)); }
     QString stored(const char* entry)
     {
-        return store->value(QString("/Nerilune/") + entry).toString();
+        return store.settings().value(QString("/Nerilune/") + entry).toString();
     }
     void doubleClick(CWnd* w) { w->UpdateMap(1, 0, msgLButtonDblClk); }
     void click(ColorDialog& d, UINT id) { d.UpdateMap(0, 0, msgCommand, scClicked, id); }
 
-    std::unique_ptr<QSettings> store;
+    ScopedSettings store;
     ColorPickerHandler previousPicker;
     COLORREF pick = 0xFF123456;
 };
