@@ -6,40 +6,31 @@
 #include <QFileInfo>
 #include <cstdlib>
 #include <gtest/gtest.h>
-#include <map>
-#include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
-// Sets environment variables for one test and restores them afterwards.
+// Puts back the folder variables the test environment set, whatever a test does to them.
 class EnvGuard {
 public:
+    EnvGuard()
+    {
+        for (const char* name : kNames)
+            m_saved.emplace_back(getenv(name) ? getenv(name) : "");
+    }
     ~EnvGuard()
     {
-        for (auto& [name, old] : m_saved)
-            old ? setenv(name.c_str(), old->c_str(), 1) : unsetenv(name.c_str());
+        for (size_t i = 0; i < m_saved.size(); ++i)
+            setenv(kNames[i], m_saved[i].c_str(), 1);
     }
-    void set(const char* name, const std::string& value)
-    {
-        save(name);
-        setenv(name, value.c_str(), 1);
-    }
-    void unset(const char* name)
-    {
-        save(name);
-        unsetenv(name);
-    }
+    void set(const char* name, const std::string& value) { setenv(name, value.c_str(), 1); }
+    void unset(const char* name) { unsetenv(name); }
 
 private:
-    void save(const char* name)
-    {
-        if (m_saved.count(name))
-            return;
-        const char* v = getenv(name);
-        m_saved[name] = v ? std::optional<std::string>(v) : std::nullopt;
-    }
-    std::map<std::string, std::optional<std::string>> m_saved;
+    static constexpr const char* kNames[]
+        = { "HOME", "XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_CONFIG_HOME" };
+    std::vector<std::string> m_saved;
 };
 
 QString q(const std::string& s)
