@@ -92,12 +92,6 @@ TEST_F(Assembly, TextRepliesTrimmedAndCommand64AsHexadecimal)
         sixteen += " 11";
     EXPECT_EQ(textsOf(p.events),
         (std::vector<std::string> { "10010016 3", "COL 0", "", "1A F0", "1A F", sixteen }));
-    for (int c : { 8, 10, 25, 34, 44, 45, 52, 54, 70, 73, 75, 77, 79, 81 }) {
-        p.events.clear();
-        p.feed(framed(static_cast<unsigned char>(c), "t"));
-        ASSERT_EQ(p.events.size(), 1u);
-        EXPECT_EQ(p.events[0].kind, "text") << c;
-    }
 }
 
 TEST_F(Assembly, UnknownAndDisabledCommandsErrorTextsAndProgramLists)
