@@ -29,13 +29,15 @@ constexpr std::uint64_t replyWaitMs = 1000;
 constexpr int setMessagesPerTick = 3;
 constexpr std::uint64_t portPollMs = 1500;
 
-// Hands one message to the protocol object and starts its reply time.
-void sendNow(CRoutingDlg& dlg, sendObj& m, std::uint64_t now)
+// Hands one message to the protocol object and starts its reply time. The
+// time starts once the message is out: opening a link on the first send can
+// take longer than the whole reply wait on a busy machine.
+void sendNow(CRoutingDlg& dlg, sendObj& m)
 {
     const char* text = m.text;
     dlg.protocol.SysxCommand(static_cast<unsigned char>(m.command & 0xFF), text,
         static_cast<int>(std::strlen(text)), dlg.GetWidget());
-    m.deadline = now + replyWaitMs;
+    m.deadline = pumpNow() + replyWaitMs;
 }
 
 void deleteAll(CMObList<sendObj>& queue)
@@ -153,20 +155,20 @@ void CRoutingDlg::OnTimer(UINT id)
         auto* h = static_cast<sendObj*>(requestQueue.GetHead());
         const std::uint64_t now = pumpNow();
         if (h->deadline == 0) {
-            sendNow(*this, *h, now);
+            sendNow(*this, *h);
         } else if (now > h->deadline) {
             if (h->retries++ >= 2) {
                 // Three sendings without an answer: the device is not there.
                 SetLocal(TRUE);
                 MessageBox("Going to Local mode", "Cannot connect", 0);
             } else {
-                sendNow(*this, *h, now);
+                sendNow(*this, *h);
             }
         }
     }
     for (int i = 0; i < setMessagesPerTick && !setQueue.IsEmpty(); ++i) {
         std::unique_ptr<sendObj> m(static_cast<sendObj*>(setQueue.RemoveHead()));
-        sendNow(*this, *m, pumpNow());
+        sendNow(*this, *m);
     }
     watchPorts();
 }
@@ -198,7 +200,7 @@ void CRoutingDlg::EndDeviceTraffic()
     }
     while (!setQueue.IsEmpty()) {
         std::unique_ptr<sendObj> m(static_cast<sendObj*>(setQueue.RemoveHead()));
-        sendNow(*this, *m, pumpNow());
+        sendNow(*this, *m);
     }
 }
 

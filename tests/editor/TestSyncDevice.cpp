@@ -147,6 +147,25 @@ TEST_F(SyncTest, SilentDeviceIsAskedThreeTimesThenDemoModeEvenAcrossMidnight)
     EXPECT_TRUE(dlg->setQueue.IsEmpty());
 }
 
+TEST_F(SyncTest, ReplyWaitStartsOnceTheRequestIsOut)
+{
+    // Opening the link on the first send takes 1.5 s, longer than the wait.
+    openWithDevice(0, 0);
+    device->SetIgnoreRequests(1000000);
+    device->SetLog([this](bool incoming, const SimBytes& bytes, const std::string&) {
+        if (!incoming || bytes.size() < 6)
+            return;
+        heard.push_back({ bytes[4], "", clockMs });
+        if (heard.size() == 1)
+            clockMs += 1500;
+    });
+    for (int i = 0; i < 100 && heard.size() < 2; ++i)
+        tick();
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_GE(heard[1].at - heard[0].at, 2500u);
+    EXPECT_LE(heard[1].at - heard[0].at, 2530u);
+}
+
 TEST_F(SyncTest, SlowAndForgetfulDeviceStillGivesTheWholePage)
 {
     std::mt19937 rng(11);
