@@ -60,6 +60,7 @@ TEST(Menu, TrackPopupMenuRunsModallyAndDispatchesTheChoice)
     EXPECT_EQ(popup.TrackPopupMenu(0, 0, 0, &d), 0);
     EXPECT_EQ(d.commands, std::vector<UINT> { 107 });
     EXPECT_TRUE(disabledSeen);
+    EXPECT_FALSE(itemWithId(popup, 107)->isCheckable()); // nothing marks it: no box for a mark
 
     // The submenu's items go to the same owner.
     sub.FindItem(112, 0)->trigger();
