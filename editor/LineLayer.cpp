@@ -103,7 +103,7 @@ QRect LineLayer::changed(const std::vector<Key>& now) const
             continue;
         }
         if (j < last)
-            return QRect(-1 << 20, -1 << 20, 1 << 21, 1 << 21);
+            return QRect(-(1 << 20), -(1 << 20), 1 << 21, 1 << 21);
         kept[j] = true;
         last = j;
     }
