@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include <map>
 #include <set>
 
 using namespace editortest;
@@ -31,7 +30,7 @@ std::string hex(long key)
 
 } // namespace
 
-TEST_F(SyncTest, StartOnLineReadsTheDevicesWholePageForEachModel)
+TEST_F(SyncTest, StartOnLineReadsTheDevicesWholePageInOrderForEachModel)
 {
     std::mt19937 rng(7);
     for (int m = 0; m < modelCount; ++m) {
@@ -42,73 +41,49 @@ TEST_F(SyncTest, StartOnLineReadsTheDevicesWholePageForEachModel)
         std::string why;
         ASSERT_TRUE(device->SetValue(modeKey, 5, why)) << why;
         ASSERT_GE(drain(), 0);
-
-        const auto texts = heardTexts();
-        ASSERT_FALSE(texts.empty());
-        EXPECT_EQ(texts[0], "49 0 1");
         EXPECT_EQ(tablenum, m);
         EXPECT_EQ(GetProfileInt("main", "machine", -1), m);
         EXPECT_EQ(title(), QString(main_table[m].modelName) + " Routing - connected");
         EXPECT_TRUE(boxes->boxes().empty());
 
-        // Every key of the device read exactly once: values with 59, gains with 49.
-        std::map<std::string, int> reads;
-        for (const auto& t : texts)
-            ++reads[t];
-        std::set<std::string> expected { "59 " + hex(modeKey) };
+        // Identification, the mode key, the option keys, every destination of
+        // the page, every gain of the page, then the gains of nodes an option
+        // keeps off the page; besides them only the mode setting held at 2.
+        std::vector<std::string> want { "49 0 1", "59 " + hex(modeKey) };
         for (const auto& o : device->Model().Options())
-            expected.insert("59 " + hex(o.key));
-        for (const auto& d : device->Model().Destinations())
-            expected.insert("59 " + hex(d.key));
-        for (const auto& g : device->Model().Gains())
-            expected.insert("49 " + hex(g.key) + " 3");
-        for (const auto& e : expected)
-            EXPECT_EQ(reads[e], 1) << e;
-        // Besides them only the identification and the mode setting held at 2.
-        EXPECT_EQ(reads["49 0 1"], 1);
-        EXPECT_EQ(reads["60 10010016 2"], 1);
-        EXPECT_EQ(texts.size(), expected.size() + 2);
+            want.push_back("59 " + hex(o.key));
+        for (POSITION pos = dlg->activeNodes.GetHeadPosition(); pos;) {
+            IODesc* n = dlg->activeNodes.Next(pos);
+            for (int k = 0; n->key && k < n->entry->inputs; ++k)
+                want.push_back("59 " + hex(n->key + k));
+        }
+        for (POSITION pos = dlg->activeNodes.GetHeadPosition(); pos;) {
+            IODesc* n = dlg->activeNodes.Next(pos);
+            if (n->gainKey)
+                want.push_back("49 " + hex(n->gainKey) + " 3");
+        }
+        for (POSITION pos = dlg->nodes.GetHeadPosition(); pos;) {
+            IODesc* n = dlg->nodes.Next(pos);
+            if (n->gainKey && dlg->activeNodes.GetIndex(n) < 0)
+                want.push_back("49 " + hex(n->gainKey) + " 3");
+        }
+        std::vector<std::string> reads;
+        for (const auto& t : heardTexts())
+            if (t != "60 10010016 2")
+                reads.push_back(t);
+        EXPECT_EQ(reads.size() + 1, heardTexts().size());
+        EXPECT_EQ(reads, want);
+        // ... and that is every key the device has, each once.
+        std::set<std::string> all(reads.begin(), reads.end());
+        EXPECT_EQ(all.size(), reads.size());
+        EXPECT_EQ(all.size(),
+            2 + device->Model().Options().size() + device->Model().Destinations().size()
+                + device->Model().Gains().size());
 
         EXPECT_EQ(dlg->savedModeValue, 5);
         EXPECT_EQ(device->Value(modeKey), 2);
         EXPECT_EQ(differences(), std::vector<std::string>());
     }
-}
-
-TEST_F(SyncTest, ReadSequenceEndsWithTheGainsOfNodesOffThePage)
-{
-    openWithDevice(0, 0);
-    std::string why;
-    ASSERT_TRUE(device->SetGain(0x10030013, -7.5, why)) << why;
-    ASSERT_TRUE(device->SetGain(0x10030014, -12.0, why)) << why;
-    ASSERT_GE(drain(), 0);
-    const auto texts = heardTexts();
-
-    // The order of reading: identification, the mode key, the two option
-    // keys, every destination of the page, every gain of the page, then
-    // exactly the two analogue input gains that start off the page.
-    std::vector<std::string> want { "49 0 1", "59 10010016", "59 1001005d", "59 1001082d" };
-    for (POSITION pos = dlg->activeNodes.GetHeadPosition(); pos;) {
-        IODesc* n = dlg->activeNodes.Next(pos);
-        for (int k = 0; n->key && k < n->entry->inputs; ++k)
-            want.push_back("59 " + hex(n->key + k));
-    }
-    for (POSITION pos = dlg->activeNodes.GetHeadPosition(); pos;) {
-        IODesc* n = dlg->activeNodes.Next(pos);
-        if (n->gainKey)
-            want.push_back("49 " + hex(n->gainKey) + " 3");
-    }
-    want.push_back("49 10030013 3");
-    want.push_back("49 10030014 3");
-    std::vector<std::string> reads;
-    for (const auto& t : texts)
-        if (t.rfind("60 ", 0) != 0)
-            reads.push_back(t);
-    EXPECT_EQ(reads, want);
-
-    // The off-page nodes hold the device's gains, which a saved preset writes.
-    EXPECT_DOUBLE_EQ(node(ANAin, 0)->gain, -7.5);
-    EXPECT_DOUBLE_EQ(node(ANAin, 1)->gain, -12.0);
 }
 
 TEST_F(SyncTest, SilentDeviceIsAskedThreeTimesThenDemoModeEvenAcrossMidnight)
