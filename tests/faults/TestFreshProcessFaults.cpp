@@ -8,6 +8,7 @@
 #include "MessageBoxScript.h"
 #include "ModelTables.h"
 #include "NQButton.h"
+#include "ProbeRun.h"
 #include "ProfileStore.h"
 #include "TestEnv.h"
 
@@ -16,8 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
-#include <QProcess>
 #include <QPushButton>
 
 #include <cstdio>
@@ -37,7 +36,7 @@ int childNonAsciiFolders(int argc, char** argv)
     MessageBoxScript boxes;
     for (int m = 0; m < modelCount; ++m)
         writePanelFiles(m);
-    QDir::setCurrent(qEnvironmentVariable("Q7300_FAULTS_DIR"));
+    QDir::setCurrent(qEnvironmentVariable("HOME"));
     const char* name = "Live \xc3\x84 \xe2\x82\xac";
     int rc = 0;
     {
@@ -76,26 +75,6 @@ int childNonAsciiFolders(int argc, char** argv)
     return rc;
 }
 
-namespace {
-
-// Runs this program with `flag` and the XDG folders below root; its output.
-QString runChild(const char* flag, const QString& root, int* rc)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_CONFIG_HOME", root + "/config");
-    env.insert("XDG_DATA_HOME", root + "/data");
-    env.insert("XDG_DATA_DIRS", root + "/datadirs");
-    env.insert("HOME", root + "/home");
-    env.insert("Q7300_FAULTS_DIR", root + "/work");
-    QProcess child;
-    child.setProcessEnvironment(env);
-    child.start(QCoreApplication::applicationFilePath(), { flag });
-    EXPECT_TRUE(child.waitForFinished(60000));
-    const QString out = QString::fromUtf8(child.readAllStandardOutput());
-    *rc = child.exitStatus() == QProcess::NormalExit ? child.exitCode() : -1;
-    return out;
-}
-
 // Install prefix, HOME and the XDG folders below "J\u00fcrgen \u03a9": the page
 // loads, a preset named with letters outside ASCII saves, lists and loads,
 // "-Previous" lands in the user's folder and the settings come back next time.
@@ -104,19 +83,12 @@ TEST(FreshProcessFaults, FoldersAndPresetNamesWithLettersOutsideAsciiWork)
     const QString root = QString::fromStdString(TestEnv::freshDir("fresh"))
         + QString::fromUtf8("/J\xc3\xbcrgen \xce\xa9");
     const QString app = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
-    for (const QString& sub :
-        QStringList { "config", "home", "datadirs", "work", "data/" + app, "data/Zorvanta/" + app })
+    for (const QString& sub : QStringList { "data/" + app, "data/Zorvanta/" + app })
         ASSERT_TRUE(QDir().mkpath(root + "/" + sub));
     QMap<QString, QString> runs[2];
     for (auto& values : runs) {
-        int rc = 0;
-        const QString out = runChild(kChildNonAsciiFolders, root, &rc);
-        EXPECT_EQ(rc, 0) << out.toStdString();
-        for (const QString& line : out.split('\n')) {
-            const int eq = line.indexOf('=');
-            if (eq > 0)
-                values.insert(line.left(eq), line.mid(eq + 1));
-        }
+        values = runProbe(QCoreApplication::applicationFilePath(), root, { kChildNonAsciiFolders });
+        EXPECT_EQ(values["exit"], "0") << values["stderr"].toStdString();
         EXPECT_EQ(values["store"], "ini");
         EXPECT_EQ(values["listed"], "1");
         EXPECT_EQ(values["loaded"], "1");
@@ -130,5 +102,4 @@ TEST(FreshProcessFaults, FoldersAndPresetNamesWithLettersOutsideAsciiWork)
     EXPECT_TRUE(QFileInfo(root + "/data/" + app + "/" + app + ".ini").isFile());
 }
 
-} // namespace
 } // namespace faults
