@@ -19,6 +19,7 @@
 #include "KeyScript.h"
 #include "MIDIbase.h"
 #include "MessageBoxHook.h"
+#include "SysexVocabulary.h"
 #include "ZorvantaMidiProcessor.h"
 
 #include <cctype>
@@ -89,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(link->sent.size() <= lineEnds + 1, "more messages than lines");
     for (const Bytes& m : link->sent) {
         FUZZ_CHECK(m.size() >= 8, "message too short");
-        FUZZ_CHECK(m[0] == 0xF0 && m[1] == 0x7D && m[2] == 0x70 && m[3] == 0x01 && m[4] == 60,
+        FUZZ_CHECK(m[0] == 0xF0 && m[1] == sysex::manufacturer && m[2] == sysex::family
+                && m[3] == 0x01 && m[4] == sysex::setValue,
             "not a framed set-value request");
         FUZZ_CHECK(m.back() == 0xF7, "message does not end in 0xF7");
         FUZZ_CHECK(m[5] == '0' && m[6] == 'x', "text does not begin 0x");

@@ -198,11 +198,12 @@ TEST_F(Connection, FileTransportAsksForAFilePerMessage)
         return CString(answers[static_cast<size_t>(asked++)].c_str());
     };
     MIDIfile file;
-    file.SysxShort(1, 60, 0x7D, 0x70, "1 2", 3, nullptr);
+    file.SysxShort(1, sysex::setValue, sysex::manufacturer, sysex::family, "1 2", 3, nullptr);
     const unsigned char tail[] = { 0x11, 0xF7 };
     sendInfo stray { tail, 2 };
     file.Send(1, &stray); // not a new message and the file is closed: dropped
-    file.SysxShort(1, 60, 0x7D, 0x70, "3 4", 3, nullptr); // cancelled: dropped
+    file.SysxShort(1, sysex::setValue, sysex::manufacturer, sysex::family, "3 4", 3,
+        nullptr); // cancelled: dropped
     file.SendRaw("\xF0\x01\xF7", 3, nullptr);
     commsHooks().askSaveFileName = previous;
     EXPECT_EQ(asked, 3);

@@ -32,7 +32,8 @@ protected:
         std::vector<std::string> texts;
         for (size_t i = before; i < processor.transport->sent.size(); ++i) {
             const Bytes& m = processor.transport->sent[i];
-            EXPECT_EQ(Bytes(m.begin(), m.begin() + 5), (Bytes { 0xF0, 0x7D, 0x70, 0x01, 60 }));
+            EXPECT_EQ(Bytes(m.begin(), m.begin() + 5),
+                (Bytes { 0xF0, sysex::manufacturer, sysex::family, 0x01, sysex::setValue }));
             texts.emplace_back(m.begin() + 5, m.end() - 1);
         }
         return texts;

@@ -7,6 +7,7 @@
 #include "MidiMsg.h"
 #include "MsgEvent.h"
 #include "RtMidiMsg.h"
+#include "SysexVocabulary.h"
 #include "ZorvantaMidiProcessor.h"
 
 #include "TestEnv.h"
@@ -159,7 +160,7 @@ public:
 
 inline Bytes framed(unsigned char command, const std::string& payload, unsigned char id = 1)
 {
-    Bytes b { 0xF0, 0x7D, 0x70, id, command };
+    Bytes b { 0xF0, sysex::manufacturer, sysex::family, id, command };
     b.reserve(payload.size() + 6);
     for (char c : payload)
         b.push_back(static_cast<unsigned char>(c));
