@@ -10,6 +10,8 @@ namespace faults {
 
 bool SimProcess::start(const QStringList& args, std::string& error)
 {
+    // A second run must not take the first run's "ready" line for its own.
+    out_.clear();
     process_.start(QStringLiteral(SIM_PROGRAM), args);
     if (!process_.waitForStarted(5000)) {
         error = "q7300-sim did not start";

@@ -54,26 +54,37 @@ protected:
     // waits until the device has answered `answers` messages of the page read.
     void connectAndReadPart(int answers)
     {
-        std::string error;
-        ASSERT_TRUE(midi.start(error)) << error;
-        const std::string port = "Faults " + std::to_string(::getpid());
         // Each reply waits a little, so reading the whole page takes seconds.
-        ASSERT_TRUE(
-            sim.start({ "--model", "Q7300FW", "--api", QString::fromStdString(midi.api()),
-                          "--port-name", QString::fromStdString(port), "--log", "--latency", "20" },
-                error))
-            << error;
-        std::string in, out;
-        ASSERT_TRUE(findSimPorts(port, in, out, 10000)) << "the simulator's ports did not appear";
-        WriteProfileString("MIDI", "In", in.c_str());
-        WriteProfileString("MIDI", "Out", out.c_str());
-        WriteProfileInt("Zorvanta Drivers", "CommName", 1);
+        startSimAndChooseItsPorts({ "--latency", "20" });
         open(kFW, 0, true);
         ASSERT_TRUE(pumpUntil([&] { return title() == kConnectedTitle; }, 10000))
             << title().toStdString() << "\n"
             << sim.output();
         ASSERT_TRUE(pumpUntil([&] { return sim.sentCount() >= answers; }, 15000)) << sim.output();
         ASSERT_FALSE(dlg->requestQueue.IsEmpty()) << "the page was read completely already";
+    }
+
+    // Starts the MIDI service and a simulated Q7300FW, and makes its ports
+    // the editor's choice.
+    void startSimAndChooseItsPorts(const QStringList& extra = {})
+    {
+        std::string error, in, out;
+        ASSERT_TRUE(midi.start(error)) << error;
+        simArgs = QStringList { "--model", "Q7300FW", "--api", QString::fromStdString(midi.api()),
+            "--port-name", QString::fromStdString(port), "--log" };
+        ASSERT_TRUE(sim.start(simArgs + extra, error)) << error;
+        ASSERT_TRUE(findSimPorts(port, in, out, 10000)) << "the simulator's ports did not appear";
+        WriteProfileString("MIDI", "In", in.c_str());
+        WriteProfileString("MIDI", "Out", out.c_str());
+        WriteProfileInt("Zorvanta Drivers", "CommName", 1);
+    }
+
+    // The simulator started again; true once the editor's title says it sees its ports.
+    bool restartSimAndSeeItsPortsFound()
+    {
+        std::string error, in, out;
+        return sim.start(simArgs, error) && findSimPorts(port, in, out, 10000)
+            && pumpUntil([&] { return title().endsWith("(device ports found)"); }, 5000);
     }
 
     // Every line of the page as (source, destination).
@@ -89,6 +100,8 @@ protected:
 
     MidiServiceForFaults midi;
     SimProcess sim;
+    const std::string port = "Faults " + std::to_string(::getpid());
+    QStringList simArgs;
 };
 
 TEST_F(DeviceFaultTest, SimulatorKilledWhileReadingThePageEndsInDemoModeWithThePageKept)
@@ -155,8 +168,6 @@ TEST_F(DeviceFaultTest, MidiServiceStoppedAndStartedAgainAroundAConnectedEditor)
     if (midi.api() != "jack")
         GTEST_SKIP() << "the machine's own MIDI service is not ours to stop";
     InstallCommsWindows();
-    const auto simArgs = QStringList { "--model", "Q7300FW", "--api", "jack", "--port-name",
-        QString::fromStdString("Faults " + std::to_string(::getpid())), "--log" };
     const CString portChoice = GetProfileString("MIDI", "In", "");
     for (int round = 0; round < 3; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
@@ -185,12 +196,8 @@ TEST_F(DeviceFaultTest, MidiServiceStoppedAndStartedAgainAroundAConnectedEditor)
         sim.stop();
 
         ASSERT_TRUE(midi.restartJack());
-        std::string error, in, out;
-        ASSERT_TRUE(sim.start(simArgs, error)) << error;
-        ASSERT_TRUE(findSimPorts(simArgs[5].toStdString(), in, out, 10000));
         // The editor sees the device's ports again by itself.
-        ASSERT_TRUE(pumpUntil([&] { return title().endsWith("(device ports found)"); }, 5000))
-            << title().toStdString();
+        ASSERT_TRUE(restartSimAndSeeItsPortsFound()) << title().toStdString() << sim.output();
         const int boxesNow = static_cast<int>(boxes->boxes().size());
         // Back through the demo command, or through the sheet ending with OK.
         if (round % 2 == 0) {
@@ -206,6 +213,23 @@ TEST_F(DeviceFaultTest, MidiServiceStoppedAndStartedAgainAroundAConnectedEditor)
         EXPECT_EQ(static_cast<int>(boxes->boxes().size()), boxesNow) << "boxes on reconnecting";
     }
     close();
+}
+
+TEST_F(DeviceFaultTest, StartInDemoModeWatchesForTheDeviceAndComesOnLineWhenAsked)
+{
+    startSimAndChooseItsPorts();
+    sim.stop();
+    open(kFW, 1, true);
+    pumpUntil([] { return false; }, 2000);
+    EXPECT_EQ(title(), kDemoTitle) << "ports reported that are not there";
+    ASSERT_TRUE(restartSimAndSeeItsPortsFound()) << title().toStdString() << sim.output();
+    dlg->OnSysCommand(109, 0);
+    ASSERT_TRUE(
+        pumpUntil([&] { return title() == kConnectedTitle && dlg->requestQueue.IsEmpty(); }, 30000))
+        << title().toStdString() << "\n"
+        << sim.output();
+    EXPECT_GT(sim.sentCount(), 100) << "the page was not read";
+    EXPECT_TRUE(boxes->boxes().empty());
 }
 
 } // namespace
