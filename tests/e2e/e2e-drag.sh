@@ -111,9 +111,10 @@ export DISPLAY=$display
 
 # ---- a private JACK server and the simulated device on it
 export JACK_DEFAULT_SERVER="q7300-e2e-$$" JACK_NO_START_SERVER=1
-# 1024 frames (21 ms) a cycle: at 256 the clients missed nearly every cycle on a
-# busy machine and the device's replies never arrived.
-jackd -n "$JACK_DEFAULT_SERVER" --no-realtime -d dummy -r 48000 -p 1024 >"$out/jackd.log" 2>&1 &
+# 1024 frames (21 ms) a cycle, and realtime threads where the system allows
+# them: without, the clients missed cycles on a busy machine and the device's
+# replies that fell into them were lost.
+jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 1024 >"$out/jackd.log" 2>&1 &
 pids+=($!)
 for i in $(seq 150); do jack_lsp >/dev/null 2>&1 && break; sleep 0.1; done
 jack_lsp >/dev/null 2>&1 || fail "the JACK server did not start"
