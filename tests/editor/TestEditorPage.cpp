@@ -2,7 +2,6 @@
 // buttons, the title, scaling and the failure of a missing picture.
 #include "EditorFixture.h"
 
-#include "AppFolders.h"
 #include "LedDescriptor.h"
 #include "ModelTables.h"
 #include "NQButton.h"
@@ -10,9 +9,6 @@
 #include "ProfileStore.h"
 
 #include <QApplication>
-#include <QCoreApplication>
-#include <QFile>
-#include <QFileInfo>
 #include <QRegularExpression>
 #include <QWidget>
 
@@ -180,35 +176,4 @@ TEST_F(EditorPageTest, ModelOutsideTheTableIsReportedAndChangesNothing)
                     .match(caption)
                     .hasMatch())
         << caption.toStdString();
-}
-
-TEST_F(EditorPageTest, TheGeneratedPanelFilesGiveEveryNodeAPlaceOnThePicture)
-{
-    const QString panels = QCoreApplication::applicationDirPath() + "/../tools/panelgen/panels";
-    if (!QFileInfo::exists(panels + "/routing7fw2.txt"))
-        GTEST_SKIP() << "panel files not built";
-    for (int m = 0; m < modelCount; ++m) {
-        for (const char* name : { main_table[m].bitmapFile, main_table[m].panelFile }) {
-            const QString target = settingsPath().toQString() + "/" + name;
-            QFile::remove(target);
-            ASSERT_TRUE(QFile::copy(panels + "/" + name, target));
-        }
-        open(m);
-        SCOPED_TRACE(main_table[m].modelName);
-        EXPECT_TRUE(boxes->boxes().empty());
-        EXPECT_EQ(dlg->nodes.GetCount(), ioNodeCount(main_table[m]));
-        EXPECT_EQ(dlg->optionButtons.GetCount(), comboDescCount(main_table[m].comboDescs));
-        CRect shown = dlg->picture.GetDisplayRect();
-        for (POSITION pos = dlg->nodes.GetHeadPosition(); pos;) {
-            IODesc* n = dlg->nodes.Next(pos);
-            EXPECT_TRUE(shown.PtInRect(n->rect.CenterPoint()))
-                << n->GetText().toQString().toStdString();
-        }
-        // No two nodes share a place.
-        for (POSITION a = dlg->nodes.GetHeadPosition(); a;) {
-            IODesc* n = dlg->nodes.Next(a);
-            EXPECT_EQ(dlg->Select(n->rect.CenterPoint()), n)
-                << n->GetText().toQString().toStdString();
-        }
-    }
 }
