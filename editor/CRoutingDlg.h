@@ -27,6 +27,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <set>
 #include <vector>
 
 class CCmdUI;
@@ -149,6 +150,8 @@ public:
     void SendSetValue(long key, int value);
     void SendValue(long key, float dB);
     void PutSetValue(long key, int value);
+    // A read reply for a key the user changed after the read began.
+    bool StaleReport(long key) const;
     void Scan();
     void GetValues();
     void OnRefresh();
@@ -254,6 +257,9 @@ public:
     int savedModeValue = -1;
     bool pageReading = false; // the requests of GetValues are not all answered
     bool pageIncomplete = false; // a page read was cut short; cleared by a whole one
+    // Keys sent while the page was read: a read reply for one of them may carry
+    // the value from before the edit and must not undo it on the page.
+    std::set<long> sentDuringRead;
     bool userChoseDemo = false; // demo mode by the user's choice, not by a fault
     bool devicePortsSeen = false; // in such demo mode: the configured ports are listed
     std::uint64_t nextPortPoll = 0; // pump time of the next look at the port lists

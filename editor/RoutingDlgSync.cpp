@@ -86,8 +86,8 @@ void handleObjectInfo(CRoutingDlg& dlg, std::string text)
         if (std::sscanf(text.c_str(), "%s %d %lx %lx %s %s %lf %lf %lf %lf", w1.data(), &number,
                 &key, &key2, w2.data(), w3.data(), &gain, &low, &high, &step)
                 == 10
-            && std::isfinite(gain) && std::isfinite(low) && std::isfinite(high)
-            && std::isfinite(step))
+            && !dlg.StaleReport(static_cast<long>(key)) && std::isfinite(gain) && std::isfinite(low)
+            && std::isfinite(high) && std::isfinite(step))
             dlg.PutGain(static_cast<long>(key), gain, low, high, step);
     }
 }
@@ -105,12 +105,13 @@ void handleValueReport(CRoutingDlg& dlg, const std::string& text)
                 dlg.savedModeValue = v;
                 dlg.SendSetValue(sysex::modeKey, sysex::heldModeValue);
             }
-        } else {
+        } else if (!dlg.StaleReport(static_cast<long>(key))) {
             dlg.PutSetValue(static_cast<long>(key), v);
         }
     }
     double dB = 0;
-    if (std::sscanf(text.c_str(), "%lx %lf", &key, &dB) == 2 && std::isfinite(dB))
+    if (std::sscanf(text.c_str(), "%lx %lf", &key, &dB) == 2 && std::isfinite(dB)
+        && !dlg.StaleReport(static_cast<long>(key)))
         dlg.PutGain(static_cast<long>(key), dB, 0, 0, 0);
 }
 
@@ -215,6 +216,7 @@ void CRoutingDlg::Want(int n)
     delete h;
     if (pageReading && requestQueue.IsEmpty()) {
         pageReading = false;
+        sentDuringRead.clear();
         if (pageIncomplete) {
             pageIncomplete = false;
             MakeTitle();
@@ -267,6 +269,8 @@ void CRoutingDlg::SendSetValue(long key, int value)
 {
     if (key <= 100 || deviceModel != tablenum)
         return;
+    if (pageReading)
+        sentDuringRead.insert(key);
     CString text;
     text.Format(sysex::keyValueText, key, value);
     Send(sysex::setValue, text, FALSE);
@@ -276,6 +280,8 @@ void CRoutingDlg::SendValue(long key, float dB)
 {
     if (deviceModel != tablenum)
         return;
+    if (pageReading)
+        sentDuringRead.insert(key);
     CString text;
     text.Format("%lx %f", key, static_cast<double>(dB));
     Send(sysex::setGain, text, FALSE);
@@ -330,9 +336,15 @@ void CRoutingDlg::Scan()
     }
 }
 
+bool CRoutingDlg::StaleReport(long key) const
+{
+    return pageReading && key != sysex::modeKey && sentDuringRead.count(key) > 0;
+}
+
 void CRoutingDlg::GetValues()
 {
     pageReading = true;
+    sentDuringRead.clear();
     WantValue(sysex::modeKey);
     const model_entry* model = currentModel();
     if (model && model->comboDescs) {
@@ -428,6 +440,7 @@ void CRoutingDlg::SetLocal(signed char on)
         MakeTitle();
     }
     pageReading = false;
+    sentDuringRead.clear();
     deleteAll(requestQueue);
     deleteAll(setQueue);
     if (local == on)

@@ -158,6 +158,53 @@ TEST_F(SyncTest, SlowAndForgetfulDeviceStillGivesTheWholePage)
     EXPECT_EQ(differences(), std::vector<std::string>());
 }
 
+TEST_F(SyncTest, EditsMadeWhileThePageIsReadAreNotUndoneByItsReplies)
+{
+    std::mt19937 rng(5);
+    openWithDevice(0, 0);
+    randomizeDevice(rng);
+    ASSERT_GE(drain(), 0);
+    device->SetLatency(400); // each read reply is on its way for a while
+    randomizeDevice(rng);
+    IODesc* dest = node(MAINinL, 0);
+    IODesc* gainNode = node(ANAin, 0);
+    ASSERT_TRUE(dest && gainNode && gainNode->gainKey);
+    const std::string option = "59 " + hex(currentModel()->comboDescs[0].key);
+    const std::string value = "59 " + hex(dest->key);
+    const std::string gain = "49 " + hex(gainNode->gainKey) + " 3";
+    // "Refresh", then each edit as soon as its key's read request is out.
+    heard.clear();
+    clickWidget(dlg->refreshButton->GetWidget());
+    std::set<std::string> done;
+    IODesc* chosen = nullptr;
+    const double typed = gainNode->gain > 0 ? -12 : 3;
+    for (size_t seen = 0; done.size() < 3 && !dlg->requestQueue.IsEmpty(); tick()) {
+        for (; seen < heard.size(); ++seen) {
+            const std::string t = std::to_string(heard[seen].command) + " " + heard[seen].text;
+            if (t == option) {
+                clickWidget(dlg->optionButtons.Item(0)->GetWidget());
+            } else if (t == value) {
+                for (int i = 0; (chosen = dest->ConnectionFromIndex(i)); ++i)
+                    if (chosen != dest->source && dlg->activeNodes.GetIndex(chosen) >= 0)
+                        break;
+                drag(chosen, dest);
+            } else if (t == gain) {
+                click(gainNode);
+                typeGain(QString::number(typed, 'f', 1));
+            } else {
+                continue;
+            }
+            done.insert(t);
+        }
+    }
+    ASSERT_EQ(done.size(), 3u);
+    ASSERT_GE(drain(), 0);
+    EXPECT_TRUE(boxes->boxes().empty());
+    EXPECT_EQ(differences(), std::vector<std::string>());
+    EXPECT_EQ(dest->source, chosen);
+    EXPECT_EQ(gainNode->gain, typed);
+}
+
 TEST_F(SyncTest, SetMessagesLeaveAtMostThreeATick)
 {
     openWithDevice(0, 0);
