@@ -12,12 +12,17 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
 // Two runs closer than this are blended as one: a transparent pixel blends
 // to what was there, and fewer runs cost less than the pixels between them.
 constexpr int runGap = 4;
+// How many rows ahead of the one being blended the target is fetched.
+constexpr int prefetchRows = 2;
 
 // x * a / 255 on each byte, rounded as the toolkit's own blending rounds, so
 // that the runs give the pixels a drawn image gives.
@@ -28,6 +33,48 @@ inline quint32 byteMul(quint32 x, quint32 a)
     x = ((x >> 8) & 0xff00ff) * a;
     x = (x + ((x >> 8) & 0xff00ff) + 0x800080) & 0xff00ff00;
     return x | t;
+}
+
+// Blends the premultiplied pixels s[x0, x1) over t[x0, x1). No branch per
+// pixel: a transparent pixel leaves the target as it was (x * 255 / 255 is
+// exact) and an opaque one replaces it.
+inline void blendSpan(quint32* t, const quint32* s, int x, int x1)
+{
+#if defined(__SSE2__)
+    const __m128i low = _mm_set1_epi16(0xff);
+    const __m128i half = _mm_set1_epi16(0x80);
+    for (; x + 4 <= x1; x += 4) {
+        const __m128i sp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
+        const __m128i tp = _mm_loadu_si128(reinterpret_cast<const __m128i*>(t + x));
+        __m128i a = _mm_srli_epi32(sp, 24);
+        a = _mm_sub_epi16(low, _mm_or_si128(a, _mm_slli_epi32(a, 16)));
+        __m128i rb = _mm_mullo_epi16(_mm_and_si128(tp, low), a);
+        __m128i ag = _mm_mullo_epi16(_mm_srli_epi16(tp, 8), a);
+        rb = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(rb, _mm_srli_epi16(rb, 8)), half), 8);
+        ag = _mm_andnot_si128(low, _mm_add_epi16(_mm_add_epi16(ag, _mm_srli_epi16(ag, 8)), half));
+        _mm_storeu_si128(
+            reinterpret_cast<__m128i*>(t + x), _mm_add_epi32(sp, _mm_or_si128(rb, ag)));
+    }
+#endif
+    for (; x < x1; ++x)
+        t[x] = s[x] + byteMul(t[x], 255 - (s[x] >> 24));
+}
+
+// The first x in [x, w) whose pixel is not transparent, or w. Most of the
+// layer is transparent: four pixels are tested at a time.
+inline int nextCovered(const quint32* s, int x, int w)
+{
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; x + 4 <= w; x += 4) {
+        const __m128i p = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + x));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi32(p, zero)) != 0xffff)
+            break;
+    }
+#endif
+    while (x < w && !s[x])
+        ++x;
+    return x;
 }
 
 // The device pixels of a rectangle in logical pixels at ratio dpr.
@@ -44,8 +91,8 @@ void LineLayer::Draw(CDC* dc, const LineList& lines, const LineList& selected,
     QPainter* p = dc ? dc->GetPainter() : nullptr;
     if (!p || !p->isActive())
         return;
-    std::vector<Key> now;
-    now.reserve(std::size_t(lines.GetCount()));
+    std::vector<Key>& now = next;
+    now.clear();
     for (POSITION pos = lines.GetHeadPosition(); pos;) {
         Line* line = lines.Next(pos);
         const bool sel = selected.CObList::Find(line) != nullptr;
@@ -72,9 +119,9 @@ void LineLayer::Draw(CDC* dc, const LineList& lines, const LineList& selected,
     const QRect page(0, 0, int(device->width() / perPixel), int(device->height() / perPixel));
     const QSize size = devicePixels(page, dpr).size();
     if (layer.size() != size || layer.devicePixelRatio() != dpr || width != drawnWidth) {
+        // Not filled here: the page is the whole layer, which redraw clears.
         layer = QImage(size, QImage::Format_ARGB32_Premultiplied);
         layer.setDevicePixelRatio(dpr);
-        layer.fill(Qt::transparent);
         runs.assign(std::size_t(size.height()), {});
         drawnWidth = width;
         drawn.clear();
@@ -178,8 +225,9 @@ void LineLayer::redraw(const LineList& lines, const LineList& selected, unsigned
         row.clear();
         const auto* s = reinterpret_cast<const quint32*>(layer.constScanLine(y));
         for (int x = 0, w = layer.width(); x < w; ++x) {
-            if (!s[x])
-                continue;
+            x = nextCovered(s, x, w);
+            if (x == w)
+                break;
             if (!row.empty() && x - row.back().x1 < runGap)
                 row.back().x1 = x + 1;
             else
@@ -223,19 +271,19 @@ bool LineLayer::blendRuns(QPainter* p) const
         const QRect c
             = (p->hasClipping() ? QRect(logical.topLeft() * d, logical.size() * d) : logical)
             & used;
-        for (int y = c.top(); y <= c.bottom(); ++y) {
+        // Bottom up: what was drawn under the lines just before, top down,
+        // is likeliest still in the cache at the bottom.
+        for (int y = c.bottom(); y >= c.top(); --y) {
+            // The runs of a row lie far apart in a large target, most of
+            // them a cache miss: those of the rows ahead are fetched while
+            // this one blends.
+            if (y - prefetchRows >= c.top())
+                for (const Run& r : runs[std::size_t(y - prefetchRows)])
+                    __builtin_prefetch(bits + (y - prefetchRows) * stride + qsizetype(r.x0) * 4, 1);
             auto* t = reinterpret_cast<quint32*>(bits + y * stride);
-            for (const Run& r : runs[std::size_t(y)]) {
-                const quint32* s = packed.data() + r.offset;
-                const int x1 = std::min(r.x1, c.right() + 1);
-                for (int x = std::max(r.x0, c.left()); x < x1; ++x) {
-                    const quint32 px = s[x];
-                    if (px >= 0xff000000u)
-                        t[x] = px;
-                    else if (px)
-                        t[x] = px + byteMul(t[x], 255 - (px >> 24));
-                }
-            }
+            for (const Run& r : runs[std::size_t(y)])
+                blendSpan(t, packed.data() + r.offset, std::max(r.x0, c.left()),
+                    std::min(r.x1, c.right() + 1));
         }
     }
     return true;

@@ -54,6 +54,7 @@ private:
     bool blendRuns(QPainter* p) const;
 
     std::vector<Key> drawn;
+    std::vector<Key> next; // kept only to reuse its storage from paint to paint
     int drawnWidth = 0;
     QImage layer;
     QImage scratch; // transparent between redraws of a part of the layer
