@@ -1,12 +1,9 @@
-// Binary dumps and raw system-exclusive files: the checks a file passes before
-// it is sent, the shortened image of a program bank, dumps received and saved
-// under their dated names, and raw files sent as they are.
+// Binary dumps, which nothing in the editor sends or asks for: the checks a
+// file passes before it is sent, and a received dump saved under its dated
+// name, with a warning when it is corrupt.
 #include "BinaryDumpFile.h"
 #include "CommsTestSupport.h"
 #include "MessageBoxScript.h"
-
-#include <QObject>
-#include <QVariant>
 
 namespace {
 
@@ -40,7 +37,7 @@ protected:
 
 } // namespace
 
-TEST_F(Dumps, FilesAreCheckedBeforeAnythingIsSent)
+TEST_F(Dumps, FilesAreCheckedBeforeSendingAndReceivedOnesSavedWarningWhenCorrupt)
 {
     const Bytes good = dumpFileOf(sectionedData(30, 0, 0));
     auto with = [](Bytes b, size_t at, int add) {
@@ -109,47 +106,9 @@ TEST_F(Dumps, FilesAreCheckedBeforeAnythingIsSent)
     const auto boxes = send(huge);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].caption.toStdString(), "Faulty File (too large)");
-}
 
-TEST_F(Dumps, ProgramBankWithSectionsThatCoverOrCannotBeReadGoesWhole)
-{
-    // The shortened bank itself is sent back to the simulated device in test_sim.
-    const struct {
-        size_t n;
-        unsigned long a, b;
-    } whole[] = { { 100, 20, 80 }, { 100, 60, 50 }, { 100, 0, 0 }, { 100, 90, 1 }, { 5, 0, 0 },
-        { 14, 1, 1 } };
-    for (const auto& c : whole) {
-        const Bytes file = dumpFileOf(sectionedData(c.n, c.a, c.b));
-        t.sent.clear();
-        send(put(file));
-        ASSERT_EQ(t.sent.size(), 1u) << c.n << " " << c.a << " " << c.b;
-        EXPECT_EQ(t.sent[0], framed(21, std::string(file.begin(), file.end())));
-    }
-}
-
-TEST_F(Dumps, MissingFileCancelAndTransportErrors)
-{
-    auto boxes = send(dir + "/absent.bin");
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption.toStdString(), "Unable to open file");
-    EXPECT_EQ(boxes[0].text.toStdString(), dir + "/absent.bin");
-    {
-        MessageBoxScript none;
-        p.SendDump(21); // nothing chosen
-        EXPECT_TRUE(none.boxes().empty());
-    }
-    t.sendError = 4;
-    boxes = send(put(dumpFileOf(Bytes { 1, 2 })));
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption.toStdString(), "Comms Error");
-    EXPECT_EQ(boxes[0].text.toStdString(), "Can't explain - E4");
-}
-
-TEST_F(Dumps, ReceivedDumpsAreSavedUnderTheirDatedNamesCorruptOnesWithAWarning)
-{
-    MessageBoxScript boxes;
-    const Bytes good = dumpFileOf(sectionedData(60, 0, 0));
+    // Received: saved as it came under the kind's dated name, a corrupt one too.
+    MessageBoxScript received;
     const std::pair<int, const char*> kinds[]
         = { { 15, "files" }, { 19, "card" }, { 21, "prog" }, { 22, "setup" }, { 57, "data" } };
     for (const auto& [kind, base] : kinds) {
@@ -160,8 +119,7 @@ TEST_F(Dumps, ReceivedDumpsAreSavedUnderTheirDatedNamesCorruptOnesWithAWarning)
         EXPECT_FALSE(files.questions.back().open);
         EXPECT_EQ(readBytes(path), good);
     }
-    EXPECT_TRUE(boxes.boxes().empty());
-
+    EXPECT_TRUE(received.boxes().empty());
     Bytes flipped = good;
     flipped[30] ^= 1;
     Bytes notNibble = dumpFileOf(Bytes { 0xFC, 1, 2, 3 });
@@ -172,73 +130,8 @@ TEST_F(Dumps, ReceivedDumpsAreSavedUnderTheirDatedNamesCorruptOnesWithAWarning)
         p.feed(framed(57, std::string(bad.begin(), bad.end())));
         EXPECT_EQ(readBytes(path), bad) << "a corrupt dump is still saved";
     }
-    ASSERT_EQ(boxes.boxes().size(), 2u);
-    EXPECT_EQ(boxes.boxes()[1].caption.toStdString(), "Data Transmission Error");
-    EXPECT_EQ(
-        boxes.boxes()[1].text.toStdString(), "Bad checksum - file probably corrupt - do not use");
-
-    // Cancelled, or a folder that does not exist: nothing kept, assembly goes on.
-    p.feed(framed(21, std::string(good.begin(), good.end())));
-    files.choose(dir + "/no/such/x.bin");
-    p.feed(framed(21, std::string(good.begin(), good.end())));
-    ASSERT_EQ(boxes.boxes().size(), 3u);
-    EXPECT_EQ(boxes.boxes()[2].caption.toStdString(), "Unable to open file");
-    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/no/such/x.bin")));
-    p.feed(framed(60, "1 1"));
-    EXPECT_EQ(p.of("text").size(), 1u);
-}
-
-TEST_F(Dumps, ProgramNumberListReport)
-{
-    QObject window;
-    // Count then pairs, as nibbles (bank -1 is signed).
-    p.feed(framed(48, std::string("\x00\x02\x0F\x0F\x07\x0F\x00\x01\x00\x02", 10)), &window);
-    EXPECT_EQ(window.property("windowTitle").toString().toStdString(),
-        "Machines: 2\r\n(0) Bank: -1 Prog: 127\r\n(1) Bank: 1 Prog: 2\r\n");
-    // A long list stops growing once the text passes 923 characters.
-    std::vector<prognums_buffer> many(200, prognums_buffer { 10, 100 });
-    p.OnPrognumsDump(200, many.data(), &window);
-    const std::string text = window.property("windowTitle").toString().toStdString();
-    EXPECT_GT(text.size(), 923u);
-    EXPECT_LE(text.rfind("\r\n(") + 2, 923u) << "the last entry was added at or below the limit";
-}
-
-TEST_F(Dumps, RawFilesAreSentUnchangedAndRemembered)
-{
-    QObject window;
-    auto remembered = [] { return std::string(GetProfileString("Nerilune", "RawSysexFile", "")); };
-    // Another maker's message, a stray status byte and a real-time byte: none
-    // of it is framed, split or filtered.
-    const Bytes content { 0xF0, 0x43, 0x10, 0x4C, 0x00, 0xF7, 0x90, 0xF8, 0xF0, 0x7E, 0x7F, 0x06,
-        0x01, 0xF7 };
-    const std::string path = put(content, "a.syx");
-    files.choose(path);
-    EXPECT_EQ(p.SendRaw(&window), 0);
-    ASSERT_EQ(t.sent.size(), 1u);
-    EXPECT_EQ(t.sent[0], content);
-    EXPECT_EQ(t.ReplyWindow(), &window);
-    EXPECT_EQ(files.questions[0].proposed, "");
-    EXPECT_EQ(files.questions[0].filter,
-        "Sysex Files (*.syx)|*.syx|Binary Files (*.bin)|*.bin|All Files (*.*)|*.*||");
-    EXPECT_EQ(remembered(), path);
-    EXPECT_EQ(p.SendRaw(&window), 0); // cancelled
-    EXPECT_EQ(files.questions.back().proposed, path);
-
-    // Failures give their codes; an empty file sends nothing and is no failure.
-    files.choose(dir + "/absent.syx");
-    EXPECT_EQ(p.SendRaw(&window), -1);
-    t.openError = 6;
-    t.open = false;
-    files.choose(path);
-    EXPECT_EQ(p.SendRaw(&window), 6);
-    t.openError = 0;
-    t.sendError = 3;
-    files.choose(path);
-    EXPECT_EQ(p.SendRaw(&window), 3);
-    t.sendError = 0;
-    files.choose(put({}, "empty.syx"));
-    EXPECT_EQ(p.SendRaw(&window), 0);
-    files.choose(dir); // a folder cannot be read as a file
-    EXPECT_NE(p.SendRaw(&window), 0);
-    EXPECT_EQ(t.sent.size(), 2u);
+    ASSERT_EQ(received.boxes().size(), 2u);
+    EXPECT_EQ(received.boxes()[1].caption.toStdString(), "Data Transmission Error");
+    EXPECT_EQ(received.boxes()[1].text.toStdString(),
+        "Bad checksum - file probably corrupt - do not use");
 }
