@@ -44,7 +44,7 @@ TEST_F(EditorEditingTest, DragsEitherWayConnectAndANewSourceReplacesTheOldLine)
     EXPECT_EQ(dlg->selectedLines[0], dlg->lines.GetLine(main5, node(ADATin, 6)));
 }
 
-TEST_F(EditorEditingTest, ControlRunsPairsUpToTheEndOfTheShorterGroup)
+TEST_F(EditorEditingTest, ControlRunsPairMembersByPlaceUpToTheEndOfTheShorterGroup)
 {
     openConnected(0);
     drag(node(ADATin, 2), node(MAINinL, 5), Qt::ControlModifier);
@@ -61,13 +61,8 @@ TEST_F(EditorEditingTest, ControlRunsPairsUpToTheEndOfTheShorterGroup)
     EXPECT_EQ(node(ADATout, 0)->source, node(ADATin, 6));
     EXPECT_EQ(node(ADATout, 1)->source, node(ADATin, 7));
     EXPECT_EQ(node(ADATout, 2)->source, nullptr);
-}
-
-TEST_F(EditorEditingTest, ARunPairsMembersByTheirPlaceOnThePage)
-{
-    openConnected(0);
-    // With S/PDIF on, AESin 0-1 are off the page: AESin 2 is first of its group
-    // yet must still pair with MAINinL 2, AESin 3 with MAINinL 3 and so on.
+    // Members pair by their place on the page: with S/PDIF on, AESin 0-1 are off
+    // the page, yet AESin 2 must still pair with MAINinL 2 and so on.
     pick(*dlg->optionCombos.Item(0), 1);
     drag(node(AESin, 2), node(MAINinL, 2), Qt::ControlModifier);
     for (int k = 2; k < 8; ++k)

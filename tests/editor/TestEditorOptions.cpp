@@ -18,6 +18,14 @@ protected:
     // The user choosing `choice` in the list of option `row`.
     void choose(int row, int choice) { pick(*dlg->optionCombos.Item(row), choice); }
     bool active(const IODesc* n) const { return dlg->activeNodes.Find(n); }
+    // Which of the nodes are on the page, as '1' and '0'.
+    std::string onPage(std::initializer_list<const IODesc*> ns) const
+    {
+        std::string out;
+        for (const IODesc* n : ns)
+            out += active(n) ? '1' : '0';
+        return out;
+    }
     CString buttonText(int row) const
     {
         CString t;
@@ -37,8 +45,7 @@ TEST_F(EditorOptionsTest, TwoChoiceButtonsToggleWithoutShowingTheirList)
     EXPECT_FALSE(dlg->optionCombos.Item(0)->IsWindowVisible());
     clickButton(0);
     EXPECT_STREQ(buttonText(0), "off");
-    EXPECT_FALSE(active(node(SPDIFcin, 0)));
-    EXPECT_TRUE(active(node(AESin, 0)));
+    EXPECT_EQ(onPage({ node(SPDIFcin, 0), node(AESin, 0) }), "01");
     EXPECT_EQ(setTexts(), std::vector<std::string>({ "60 1001005d 1", "60 1001005d 0" }));
 }
 
@@ -53,10 +60,8 @@ TEST_F(EditorOptionsTest, FiveChoiceButtonsOpenTheirList)
     EXPECT_TRUE(dlg->optionButtons.Item(1)->IsWindowVisible());
     EXPECT_STREQ(buttonText(1), "aes13/14");
     // Pair 2 of AES10in (members 2 and 3) left the page for the two SPDIFoin nodes.
-    EXPECT_FALSE(active(node(AES10in, 2)));
-    EXPECT_FALSE(active(node(AES10in, 3)));
-    EXPECT_TRUE(active(node(AES10in, 1)));
-    EXPECT_TRUE(active(node(SPDIFoin, 0)));
+    EXPECT_EQ(onPage({ node(AES10in, 2), node(AES10in, 3), node(AES10in, 1), node(SPDIFoin, 0) }),
+        "0011");
     EXPECT_EQ(setTexts(), std::vector<std::string>({ "60 10010888 2" }));
 }
 
@@ -71,26 +76,20 @@ TEST_F(EditorOptionsTest, AnalogueInputsComeAndGoWhileSpdifStaysWithItsLines)
     const int value6 = node(MAINinL, 6)->value;
 
     clickButton(1); // analogue on: ANAin takes AESin 6 and 7's places
-    EXPECT_TRUE(active(node(ANAin, 0)));
-    EXPECT_FALSE(active(node(AESin, 6)));
-    EXPECT_FALSE(active(node(AESin, 7)));
-    EXPECT_TRUE(active(node(SPDIFcin, 0)));
-    EXPECT_TRUE(active(node(SPDIFcin, 1)));
-    EXPECT_FALSE(active(node(AESin, 0)));
+    EXPECT_EQ(onPage({ node(ANAin, 0), node(AESin, 6), node(AESin, 7), node(SPDIFcin, 0),
+                  node(SPDIFcin, 1), node(AESin, 0) }),
+        "100110");
     // The line from AESin 6 moved to the analogue input in its place.
     EXPECT_TRUE(hasLine(node(ANAin, 0), node(MAINinL, 6)));
     EXPECT_EQ(node(MAINinL, 6)->source, node(ANAin, 0));
     EXPECT_EQ(node(MAINinL, 6)->value, value6);
 
     clickButton(1); // analogue off
-    EXPECT_FALSE(active(node(ANAin, 0)));
-    EXPECT_TRUE(active(node(AESin, 6)));
-    EXPECT_TRUE(active(node(SPDIFcin, 0)));
-    EXPECT_TRUE(active(node(SPDIFcin, 1)));
-    EXPECT_FALSE(active(node(AESin, 1)));
-    EXPECT_TRUE(hasLine(node(SPDIFcin, 0), node(MAINinL, 0)));
-    EXPECT_TRUE(hasLine(node(SPDIFcin, 1), node(MAINinL, 1)));
-    EXPECT_TRUE(hasLine(node(AESin, 6), node(MAINinL, 6)));
+    EXPECT_EQ(onPage({ node(ANAin, 0), node(AESin, 6), node(SPDIFcin, 0), node(SPDIFcin, 1),
+                  node(AESin, 1) }),
+        "01110");
+    for (auto [g, i] : { std::pair(SPDIFcin, 0), std::pair(SPDIFcin, 1), std::pair(AESin, 6) })
+        EXPECT_TRUE(hasLine(node(g, i), node(MAINinL, i))) << i;
     EXPECT_EQ(lineCount(), 3);
     // No value changed on the way: nothing but the two option keys went out.
     EXPECT_EQ(setTexts(),
@@ -135,8 +134,7 @@ TEST_F(EditorOptionsTest, SecondCoaxialSpdifLocksTheOpticalOption)
 {
     openConnected(2);
     clickButton(2);
-    EXPECT_TRUE(active(node(SPDIFcin2, 0)));
-    EXPECT_FALSE(active(node(AES10in, 0)));
+    EXPECT_EQ(onPage({ node(SPDIFcin2, 0), node(AES10in, 0) }), "10");
     EXPECT_FALSE(dlg->optionButtons.Item(1)->IsWindowEnabled());
     clickButton(2);
     EXPECT_TRUE(dlg->optionButtons.Item(1)->IsWindowEnabled());

@@ -16,7 +16,6 @@
 
 #include <map>
 #include <set>
-#include <sstream>
 
 using namespace editortest;
 
@@ -128,31 +127,22 @@ TEST_F(PresetTest, SavedFileHoldsEveryNodeInCreationOrderThenTheOptions)
     setOption(0, 1);
     dlg->Save("page");
 
-    // Keys in the order of the io table; gains " 0.0", sources " 99" unless set.
-    const char* order
-        = "10030013g 10030014g 1001081a 1001081b 1001081c 1001081d 1001081e 1001081f 10010820 "
-          "10010821 1003001ag 1003001bg 1003001cg 1003001dg 10030033g 10030034g 10030035g "
-          "10030036g 10010085g 10010081 10010086g 10010082 10010087g 10010083 10010088g 10010084 "
-          "10010612g 10010605 10010613g 10010606 10010614g 10010607 10010615g 10010608 100100d5g "
-          "100100d1 100100d6g 100100d2 100100d7g 100100d3 100100d8g 100100d4 10010618g 1001060c "
-          "10010619g 1001060d 1001061ag 1001060e 1001061bg 1001060f 100100a0g 100100a1g "
-          "100100a2g 100100a3g 10010622g 10010623g 10010624g 10010625g 100100e0g 100100e1g "
-          "100100e2g 100100e3g 10010629g 1001062ag 1001062bg 1001062cg "
-          // The main outputs step by two.
-          "10010091 10010093 10010095 10010097 100100c1 100100c3 100100c5 100100c7 10010092 "
-          "10010094 10010096 10010098 100100c2 100100c4 100100c6 100100c8 10030067g 10030068g "
-          "10030069g 1003006ag 1003003bg 1003003cg 1003003dg 1003003eg 10010824 10010825 "
-          "10010826 10010827 10010828 10010829 1001082a 1001082b 10030063g 10030064g";
-    const std::map<std::string, std::string> set { { "10030014", "-3.5" }, { "1001081a", "3" },
-        { "10010612", "-12.3" }, { "10010605", "1" } };
-    std::istringstream words(order);
-    std::string want, k;
-    while (words >> k) {
-        const bool gain = k.back() == 'g';
-        if (gain)
-            k.pop_back();
-        want += k + " " + (set.count(k) ? set.at(k) : gain ? "0.0" : "99") + "\r\n";
-    }
+    // Every node in the order of the model's io table, its gain line before its
+    // source line, then the options; gains " 0.0", sources " 99" unless set.
+    const std::map<long, std::string> set { { 0x10030014, "-3.5" }, { 0x1001081a, "3" },
+        { 0x10010612, "-12.3" }, { 0x10010605, "1" } };
+    std::string want;
+    auto add = [&](long k, const char* unset) {
+        if (k)
+            want += QString::number(k, 16).toStdString() + " " + (set.count(k) ? set.at(k) : unset)
+                + "\r\n";
+    };
+    const model_entry& m = *currentModel();
+    for (const io_entry* e = m.ioTable; e < m.ioTable + m.ioRows; ++e)
+        for (int i = 0; i < e->count; ++i) {
+            add(nodeGainKey(e, i), "0.0");
+            add(nodeKey(e, i, rowStride(e)), "99");
+        }
     want += "1001005d 1\r\n1001082d 0\r\n";
     EXPECT_EQ(fileBytes(userPath("page")), want);
     EXPECT_TRUE(boxes->boxes().empty());
