@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
+#include <memory>
 #include <gtest/gtest.h>
 
 namespace {
@@ -49,25 +50,18 @@ struct Args {
 
 } // namespace
 
-TEST(Shell, ClosingTheWindowEndsARunWithExtraArgumentsWithStatusZero)
+// A run with extra arguments ends with status 0 when the user closes the
+// window; a refused creation ends with status 1 without showing it.
+TEST(Shell, RunEndsWithZeroWhenClosedAndOneWhenCreationIsRefused)
 {
-    Args args;
-    CWinApp app(3, args.argv);
-    CMainFrame frame;
-    bool shown = false;
-    closeWindowLater(frame, shown);
-    EXPECT_EQ(RunMainFrame(app, frame), 0);
-    EXPECT_TRUE(shown);
-}
-
-TEST(Shell, RefusedCreationEndsWithStatusOneWithoutShowingTheWindow)
-{
-    Args args;
-    CWinApp app(1, args.argv);
-    RefusingFrame frame;
-    bool shown = false;
-    closeWindowLater(frame, shown);
-    EXPECT_EQ(RunMainFrame(app, frame), 1);
-    QApplication::processEvents();
-    EXPECT_FALSE(shown);
+    for (bool refuse : { false, true }) {
+        Args args;
+        CWinApp app(refuse ? 1 : 3, args.argv);
+        std::unique_ptr<CMainFrame> frame(refuse ? new RefusingFrame : new CMainFrame);
+        bool shown = false;
+        closeWindowLater(*frame, shown);
+        EXPECT_EQ(RunMainFrame(app, *frame), refuse ? 1 : 0);
+        QApplication::processEvents();
+        EXPECT_EQ(shown, !refuse);
+    }
 }
