@@ -131,7 +131,7 @@ TEST_F(DeviceFaultTest, SimulatorKilledWhileReadingThePageEndsInDemoModeWithTheP
     // the request in flight times out after three sendings.
     ASSERT_EQ(boxes->boxes().size(), 1u);
     if (midi.api() == "jack") {
-        EXPECT_LT(took, 1000);
+        EXPECT_LT(took, 2000); // well before three time-outs (3 s), even on a busy machine
         EXPECT_EQ(boxes->boxes()[0].caption, "Connection lost");
         EXPECT_EQ(
             boxes->boxes()[0].text, "The device's MIDI ports have gone.\nGoing to Local mode");
@@ -176,7 +176,7 @@ TEST_F(DeviceFaultTest, MidiServiceStoppedAndStartedAgainAroundAConnectedEditor)
         QElapsedTimer t;
         t.start();
         ASSERT_TRUE(pumpUntil([&] { return dlg->local != 0; }, 8000)) << title().toStdString();
-        EXPECT_LT(t.elapsed(), 1000);
+        EXPECT_LT(t.elapsed(), 2000); // not three time-outs (3 s)
         pumpUntil([] { return false; }, 300);
         ASSERT_EQ(boxesCaptioned("Connection lost"), round + 1);
         EXPECT_EQ(boxes->boxes().back().text, "The MIDI service has stopped.\nGoing to Local mode");
