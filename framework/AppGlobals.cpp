@@ -16,14 +16,32 @@ CWnd* AfxGetMainWnd()
     return theApp ? theApp->m_pMainWnd : nullptr;
 }
 
+namespace {
+
+std::function<void()>& idleYield()
+{
+    static std::function<void()> yield;
+    return yield;
+}
+
+} // namespace
+
 int idle()
 {
     // Drawing reaches the screen through pending update requests; other posted
     // events (replies, timers) wait for the event loop.
     if (QCoreApplication::instance())
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-    std::this_thread::yield();
+    if (const auto& yield = idleYield())
+        yield();
+    else
+        std::this_thread::yield();
     return 1;
+}
+
+void setIdleYield(std::function<void()> yield)
+{
+    idleYield() = std::move(yield);
 }
 
 WaitCursor::WaitCursor()

@@ -1,6 +1,8 @@
 #pragma once
 #include "FrameworkTypes.h"
 
+#include <functional>
+
 class CWinApp;
 class CWnd;
 
@@ -12,6 +14,9 @@ CWnd* AfxGetMainWnd();
 // Pushes pending drawing to the screen and yields the processor to other threads;
 // runs no other events. Returns 1. Used inside the editor's wait loops.
 int idle();
+// Replaces the processor yield of idle(), e.g. where nothing else waits for the
+// processor; an empty function restores the yield.
+void setIdleYield(std::function<void()> yield);
 
 // Shows the wait cursor on the main window while it lives; nestable.
 class WaitCursor {

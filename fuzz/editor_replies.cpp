@@ -15,6 +15,7 @@
 #include "FuzzSupport.h"
 
 #include "AppFolders.h"
+#include "AppGlobals.h"
 #include "CRoutingDlg.h"
 #include "IODesc.h"
 #include "MIDIbase.h"
@@ -29,11 +30,14 @@
 #include <QImage>
 #include <QSettings>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
-#include <map>
 #include <memory>
 #include <sstream>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -102,6 +106,8 @@ void startUp()
     // Never destroyed: the editor window lives to the end of the process.
     static QApplication* app = new QApplication(argc, argv);
     (void)app;
+    // Nothing else here waits for the processor: a page read does not give it away.
+    setIdleYield([] {});
     static QSettings store(QString::fromStdString(root + "settings.ini"), QSettings::IniFormat);
     SetProfileStore(&store);
     for (int m = 0; m < modelCount; ++m)
@@ -128,37 +134,52 @@ void checkPage(const CRoutingDlg& dlg, const std::string& reply)
     }
 }
 
-// Everything of the editor a reply can change, as text: two editors that give
-// the same text start an input alike.
-std::string pageState(const CRoutingDlg& d)
+std::vector<IODescList*> nodeLists(CRoutingDlg& d)
 {
-    std::map<const IODesc*, int> place { { nullptr, -1 } }, active;
-    for (POSITION pos = d.nodes.GetHeadPosition(); pos;)
-        place.emplace(static_cast<const IODesc*>(d.nodes.GetNext(pos)), int(place.size()));
-    for (POSITION pos = d.activeNodes.GetHeadPosition(); pos;)
-        active.emplace(static_cast<const IODesc*>(d.activeNodes.GetNext(pos)), int(active.size()));
-    std::ostringstream s;
-    s << tablenum << ' ' << d.local << d.gotRoot << ' ' << d.deviceModel << ' ' << d.savedModeValue
-      << d.pageReading << d.pageIncomplete << d.userChoseDemo << d.devicePortsSeen << ' '
-      << d.requestQueue.GetCount() << ' ' << d.setQueue.GetCount() << ' ' << d.history.CanUndo()
-      << d.history.CanRedo() << ' ' << place[d.selectedNode] << ' '
-      << d.GetWidget()->windowTitle().toStdString() << '\n';
+    std::vector<IODescList*> all { &d.activeNodes };
+    for (IODescList& side : comboDescList)
+        all.push_back(&side);
+    return all;
+}
+
+// Everything of the editor a reply can change, as bytes: two editors that give
+// the same bytes start an input alike.
+std::string pageState(CRoutingDlg& d)
+{
+    // A node is named by its table row and index, the same in every page of
+    // the model (row addresses fit in 48 bits).
+    auto at = [](const IODesc* n) {
+        return n ? reinterpret_cast<std::uintptr_t>(n->entry) | std::uintptr_t(n->index) << 48 : 0;
+    };
+    std::string s;
+    s.reserve(16384);
+    auto put = [&s](auto... v) { (s.append(reinterpret_cast<const char*>(&v), sizeof v), ...); };
     CString text;
     d.gainEdit->GetWindowText(text);
-    s << static_cast<const char*>(text) << ' ' << d.lines.GetCount() << '\n';
+    s += d.GetWidget()->windowTitle().toStdString() + '|' + static_cast<const char*>(text) + '|';
+    put(tablenum, d.local, d.gotRoot, d.deviceModel, d.savedModeValue, d.pageReading,
+        d.pageIncomplete, d.userChoseDemo, d.devicePortsSeen, d.requestQueue.GetCount(),
+        d.setQueue.GetCount(), d.history.CanUndo(), d.history.CanRedo(), at(d.selectedNode),
+        d.lines.GetCount());
     for (POSITION pos = d.nodes.GetHeadPosition(); pos;) {
-        const auto* n = static_cast<const IODesc*>(d.nodes.GetNext(pos));
-        s << (active.count(n) ? active[n] : -1) << ' ' << place[n->source] << ' ' << n->value << ' '
-          << n->lastValue << ' ' << n->gain << ' ' << n->gainMin << ' ' << n->gainMax << ' '
-          << n->gainStep << ' ' << int(n->disabled) << int(n->highlighted) << '\n';
+        const IODesc* n = d.nodes.Next(pos);
+        put(at(n->source), n->value, n->lastValue, n->gain, n->gainMin, n->gainMax, n->gainStep,
+            n->disabled, n->highlighted, n->placeGroup);
+    }
+    for (const IODescList* list : nodeLists(d)) {
+        for (POSITION pos = list->GetHeadPosition(); pos;)
+            put(at(list->Next(pos)));
+        put(-3);
     }
     for (POSITION pos = d.optionCombos.GetHeadPosition(); pos;)
-        s << static_cast<const RComboBox*>(d.optionCombos.GetNext(pos))->GetCurSel() << ' ';
+        put(static_cast<const RComboBox*>(d.optionCombos.GetNext(pos))->GetCurSel());
     for (POSITION pos = d.optionButtons.GetHeadPosition(); pos;) {
-        static_cast<const RButton*>(d.optionButtons.GetNext(pos))->GetWindowText(text);
-        s << static_cast<const char*>(text) << '|';
+        const auto* button = static_cast<const RButton*>(d.optionButtons.GetNext(pos));
+        button->GetWindowText(text);
+        s += static_cast<const char*>(text);
+        put(button->IsWindowEnabled());
     }
-    return s.str();
+    return s;
 }
 
 void deleteAll(CMObList<sendObj>& queue)
@@ -167,9 +188,40 @@ void deleteAll(CMObList<sendObj>& queue)
         delete static_cast<sendObj*>(queue.RemoveTail());
 }
 
+// What replies and option switches change of a node.
+auto fields(IODesc& n)
+{
+    return std::tie(n.gain, n.gainStep, n.gainMin, n.gainMax, n.disabled, n.highlighted, n.source,
+        n.value, n.lastValue, n.placeGroup);
+}
+template <class... T> std::tuple<T...> values(std::tuple<T&...> refs)
+{
+    return refs;
+}
+using NodeFields = std::pair<IODesc*, decltype(values(fields(std::declval<IODesc&>())))>;
+
+// A page as LoadGraphics built it: its nodes and the order of every node list.
+struct Page {
+    int model = -1;
+    std::vector<NodeFields> nodes;
+    std::vector<std::vector<IODesc*>> lists; // activeNodes, then comboDescList
+};
+
+// True when the editor still shows the page p was taken of (no model change
+// built another one since).
+bool samePage(const CRoutingDlg& d, const Page& p)
+{
+    size_t i = 0;
+    for (POSITION pos = d.nodes.GetHeadPosition(); pos; ++i)
+        if (i >= p.nodes.size() || d.nodes.Next(pos) != p.nodes[i].first)
+            return false;
+    return p.model == tablenum && i == p.nodes.size();
+}
+
 // Puts the editor back to how a new window of the model starts in demo mode:
-// a new page, and every field a reply may have changed.
-void resetEditor(CRoutingDlg& d, int model)
+// the page as first built (built again only for another model: making its
+// widgets would cost most of an input), and every field a reply may change.
+void resetEditor(CRoutingDlg& d, int model, Page& page)
 {
     deleteAll(d.requestQueue);
     d.local = 1;
@@ -178,17 +230,52 @@ void resetEditor(CRoutingDlg& d, int model)
     d.initialSaved = d.initialTried = d.pageReading = d.pageIncomplete = false;
     d.userChoseDemo = d.devicePortsSeen = false;
     tablenum = model;
-    d.LoadGraphics(); // new nodes, lines, options and history
+    if (!samePage(d, page)) {
+        d.LoadGraphics();
+        page = Page { model, {}, {} };
+        for (POSITION pos = d.nodes.GetHeadPosition(); pos;) {
+            IODesc* n = d.nodes.Next(pos);
+            page.nodes.emplace_back(n, values(fields(*n)));
+        }
+        for (IODescList* list : nodeLists(d)) {
+            page.lists.emplace_back();
+            for (POSITION pos = list->GetHeadPosition(); pos;)
+                page.lists.back().push_back(list->Next(pos));
+        }
+    }
+    d.selectedNode = d.dropTarget = d.hoverNode = nullptr;
+    deleteAll(d.setQueue);
+    d.DeleteAllLines();
+    for (const NodeFields& f : page.nodes)
+        fields(*f.first) = f.second;
+    const std::vector<IODescList*> lists = nodeLists(d);
+    for (size_t i = 0; i < lists.size(); ++i) {
+        lists[i]->RemoveAll();
+        for (IODesc* n : page.lists[i])
+            lists[i]->AddTail(n);
+    }
+    int i = 0;
+    for (POSITION pos = d.optionCombos.GetHeadPosition(); pos; ++i) {
+        static_cast<RComboBox*>(d.optionCombos.GetNext(pos))->SetCurSel(0);
+        runComboProc(main_table[model].comboDescs[i].proc, -1);
+        d.PutButtonText(i);
+    }
+    for (POSITION pos = d.optionButtons.GetHeadPosition(); pos;)
+        static_cast<RButton*>(d.optionButtons.GetNext(pos))->EnableWindow(TRUE);
+    d.history.Clear();
     d.EnableSlider();
     d.MakeTitle();
 }
 
-// One editor for the whole run: making a window per input would cost most
-// of the time. Each input starts from a reset that is checked against a
-// newly made editor of its model, so an input replays alone as it ran.
+// Editors for the whole run: making a window per input would cost most of
+// the time. Each input starts from a reset that is checked against a newly
+// made editor of its model, so an input replays alone as it ran.
 struct Editors {
-    CRoutingDlg* dlg = nullptr; // lives to the end: after the application it cannot go
+    // Live to the end (after the application they cannot go); one per model,
+    // so that a page is built again only after a reply switched the model.
+    CRoutingDlg* dlg[modelCount] = {};
     std::string fresh[modelCount];
+    Page page[modelCount]; // the page last built in dlg
 };
 
 std::unique_ptr<CRoutingDlg> makeEditor(int model)
@@ -208,13 +295,9 @@ std::unique_ptr<CRoutingDlg> makeEditor(int model)
 Editors& editors()
 {
     static Editors e;
-    if (!e.dlg) {
-        for (int m = 0; m < modelCount; ++m) {
-            auto d = makeEditor(m);
-            e.fresh[m] = pageState(*d);
-            d->DestroyWindow();
-        }
-        e.dlg = makeEditor(0).release();
+    for (int m = 0; !e.dlg[modelCount - 1]; ++m) {
+        e.dlg[m] = makeEditor(m).release();
+        e.fresh[m] = pageState(*e.dlg[m]);
     }
     return e;
 }
@@ -229,8 +312,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int model = data[0] % modelCount;
     const std::uint8_t flags = data[1];
     Editors& e = editors();
-    CRoutingDlg* dlg = e.dlg;
-    resetEditor(*dlg, model);
+    CRoutingDlg* dlg = theDlg = e.dlg[model];
+    thisProcessor = &dlg->protocol;
+    resetEditor(*dlg, model, e.page[model]);
     FUZZ_CHECK(pageState(*dlg) == e.fresh[model], "the reset editor differs from a new one");
     auto owned = std::make_unique<CountingLink>();
     CountingLink* link = owned.get();
