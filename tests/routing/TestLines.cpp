@@ -30,28 +30,24 @@ struct TwoNodes {
 
 } // namespace
 
-TEST(Lines, PointDistancesToLinesAndSegments)
+TEST(Lines, PointDistancesToSegments)
 {
     const double diag = std::sqrt(50.0);
     const struct {
         CPoint p, a, b;
-        double line, segment;
+        double distance;
     } cases[] = {
-        { { 7, 100 }, { 2, 0 }, { 2, 10 }, 5.0, std::sqrt(25.0 + 90 * 90) }, // vertical
-        { { 0, 10 }, { 0, 0 }, { 10, 10 }, diag, diag }, // slanted, straight above a
-        { { 10, 0 }, { 0, 0 }, { 10, 10 }, diag, diag },
-        { { 20, 20 }, { 0, 0 }, { 10, 10 }, 0.0, std::sqrt(200.0) }, // beyond b: to b
-        { { 4, 4 }, { 4, 4 }, { 10, 7 }, 0.0, 0.0 }, // a itself (the angle form is 0/0)
-        { { 3, 4 }, { 0, 0 }, { 0, 0 }, -1, 5.0 }, // a zero-length segment: to its point
+        { { 7, 100 }, { 2, 0 }, { 2, 10 }, std::sqrt(25.0 + 90 * 90) }, // vertical, beyond b
+        { { 7, 5 }, { 2, 0 }, { 2, 10 }, 5.0 },
+        { { 0, 10 }, { 0, 0 }, { 10, 10 }, diag }, // slanted, straight above a
+        { { 10, 0 }, { 0, 0 }, { 10, 10 }, diag },
+        { { 20, 20 }, { 0, 0 }, { 10, 10 }, std::sqrt(200.0) }, // beyond b: to b
+        { { 4, 4 }, { 4, 4 }, { 10, 7 }, 0.0 }, // a itself (the angle form is 0/0)
+        { { 3, 4 }, { 0, 0 }, { 0, 0 }, 5.0 }, // a zero-length segment: to its point
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::to_string(c.p.x) + "," + std::to_string(c.p.y));
-        NPoint p(c.p.x, c.p.y);
-        if (c.line >= 0) {
-            EXPECT_NEAR(p.DistanceToLine(c.a, c.b), c.line, 1e-9);
-        }
-        EXPECT_NEAR(p.DistanceToBoundedLine(c.a, c.b), c.segment, 1e-9);
-    }
+    for (const auto& c : cases)
+        EXPECT_NEAR(NPoint(c.p.x, c.p.y).DistanceToBoundedLine(c.a, c.b), c.distance, 1e-9)
+            << c.p.x << "," << c.p.y;
 }
 
 TEST(Lines, HitTestingInWholePixels)
