@@ -26,6 +26,9 @@ done
 [ -n "$build" ] && [ -n "$plan" ] && [ -n "$out" ] || { echo "e2e: --build, --plan and --out are needed" >&2; exit 2; }
 build=$(realpath "$build") plan=$(realpath "$plan")
 mkdir -p "$out" && out=$(realpath "$out")
+# Two runs at once (two test runs in one build) would delete each other's logs
+# and share the machine: the second waits for the first.
+exec 9>"$out/.run.lock" && flock 9
 for tool in Xvfb xdotool jackd jack_lsp import cmake; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 1; }
 done
