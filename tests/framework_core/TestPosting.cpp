@@ -54,19 +54,15 @@ TEST(Posting, MessagesOfEachPostingThreadArriveInOrderOnTheTargetThread)
     }
 }
 
-TEST(Posting, MessagesForADestroyedOrDetachedTargetAreDropped)
+TEST(Posting, MessagesForADestroyedTargetAreDropped)
 {
     Sink sink;
     auto receiver = std::make_unique<MsgReceiver>(&sink);
     std::thread poster([&] { PostMessage(receiver.get(), msgUser, 1, 0); });
     poster.join();
     receiver.reset();
-    MsgReceiver detached(&sink);
-    PostMessage(&detached, msgUser, 5, 0);
-    detached.detach();
     QCoreApplication::sendPostedEvents();
     EXPECT_TRUE(sink.received.empty());
-    EXPECT_EQ(SendMessage(&detached, msgUser, 5, 0), 0);
     EXPECT_EQ(PostMessage(nullptr, msgUser, 1, 2), 0);
 }
 
