@@ -98,7 +98,7 @@ protected:
         return out;
     }
 
-    MidiServiceForFaults midi;
+    MidiService midi;
     SimProcess sim;
     const std::string port = "Faults " + std::to_string(::getpid());
     QStringList simArgs;

@@ -1,7 +1,7 @@
 // The q7300-sim program answering the protocol object over a real MIDI
 // service, with the same answers the device gives in-process.
 #include "ProtocolProbe.h"
-#include "SimProgram.h"
+#include "SimProcess.h"
 #include "TestEnv.h"
 
 #include "ProfileStore.h"
@@ -35,7 +35,7 @@ protected:
     void TearDown() override { SetProfileStore(nullptr); }
 
     // Starts the program and points the protocol object's settings at its ports.
-    void launch(SimProgram& sim, const QStringList& extra)
+    void launch(SimProcess& sim, const QStringList& extra)
     {
         QStringList args { "--api", QString::fromStdString(service.api()), "--port-name",
             QString::fromStdString(portName), "--log" };
@@ -43,16 +43,8 @@ protected:
         std::string error;
         ASSERT_TRUE(sim.start(args, error)) << error;
         std::string in, out;
-        QElapsedTimer t;
-        t.start();
-        while ((in.empty() || out.empty()) && t.elapsed() < 10000) {
-            in = listedSimulatorPort(true, portName);
-            out = listedSimulatorPort(false, portName);
-            if (in.empty() || out.empty())
-                QThread::msleep(100);
-        }
-        ASSERT_FALSE(in.empty());
-        ASSERT_FALSE(out.empty());
+        ASSERT_TRUE(findSimPorts(portName, in, out, 10000))
+            << "the simulator's ports did not appear";
         WriteProfileString("MIDI", "In", in.c_str());
         WriteProfileString("MIDI", "Out", out.c_str());
     }
@@ -71,7 +63,7 @@ TEST_F(SimOverMidi, ReadsIdentificationEveryValueAndEveryGainOfEachModel)
         const char* model = main_table[m].modelName;
         SCOPED_TRACE(model);
         const std::string stateFile = dir + "/sim-" + model + ".state";
-        SimProgram sim;
+        SimProcess sim;
         launch(sim, { "--model", model, "--state", QString::fromStdString(stateFile) });
         if (HasFatalFailure())
             return;
