@@ -5,8 +5,7 @@
 # Usage: tools/fuzz.sh [seconds-per-target] [target ...]
 #   seconds-per-target  default 60; 0 only builds
 #   target              default every target: sysex_assembly nibble_blocks
-#                       key_script dump_file panel_description preset_reader
-#                       editor_replies
+#                       panel_description preset_reader editor_replies
 # Environment: FUZZ_BUILD  build folder (default <repo>/build-fuzz-clang)
 #              FUZZ_JOBS   build jobs (default 2)
 #              FUZZ_ARGS   extra libFuzzer options, e.g. "-jobs=2 -workers=2"
@@ -21,8 +20,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
 [[ $# -gt 0 ]] && shift
-all=(sysex_assembly nibble_blocks key_script dump_file panel_description preset_reader
-    editor_replies)
+all=(sysex_assembly nibble_blocks panel_description preset_reader editor_replies)
 targets=("$@")
 [[ ${#targets[@]} -eq 0 ]] && targets=("${all[@]}")
 build=${FUZZ_BUILD:-$here/build-fuzz-clang}

@@ -1,6 +1,6 @@
 // Key scripts, which nothing in the editor runs: SEND texts, WAIT times taken
-// from a recording clock and pauses after every SEND. (That no script breaks
-// the framing on the wire is the key_script fuzz target's check.)
+// from a recording clock and pauses after every SEND; no script byte breaks
+// the framing on the wire.
 #include "CFile.h"
 #include "CommsTestSupport.h"
 #include "KeyScript.h"
@@ -33,6 +33,8 @@ protected:
             const Bytes& m = processor.transport->sent[i];
             EXPECT_EQ(Bytes(m.begin(), m.begin() + 5),
                 (Bytes { 0xF0, sysex::manufacturer, sysex::family, 0x01, sysex::setValue }));
+            for (size_t j = 1; j + 1 < m.size(); ++j)
+                EXPECT_LT(m[j], 0x80) << "byte " << j << " of " << texts.size();
             texts.emplace_back(m.begin() + 5, m.end() - 1);
         }
         return texts;
@@ -65,6 +67,7 @@ TEST_F(KeyScript, SendLinesInAnyCaseWithRemarksThenWaitsAndPausesInOrder)
     EXPECT_EQ(run("; header\n# SEND,1,1\nSEND,10,1 ;remark\n"), (Texts { "0x10 1 " }));
     // Unknown words, words with blanks and SENDs without a value do nothing.
     EXPECT_EQ(run("SET,1,2\n SEND,1,2\nSEND,1\nSEND\n"), Texts {});
+    EXPECT_EQ(run("SEND,1,\xe9t\xe9\n").size(), 1u);
     EXPECT_TRUE(boxes.boxes().empty());
     EXPECT_EQ(log.size(), processor.transport->sent.size()) << "no waits";
 
