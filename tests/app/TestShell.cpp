@@ -6,8 +6,8 @@
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
