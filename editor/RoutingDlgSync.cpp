@@ -216,7 +216,6 @@ void CRoutingDlg::Want(int n)
     delete h;
     if (pageReading && requestQueue.IsEmpty()) {
         pageReading = false;
-        sentDuringRead.clear();
         if (pageIncomplete) {
             pageIncomplete = false;
             MakeTitle();
@@ -440,7 +439,6 @@ void CRoutingDlg::SetLocal(signed char on)
         MakeTitle();
     }
     pageReading = false;
-    sentDuringRead.clear();
     deleteAll(requestQueue);
     deleteAll(setQueue);
     if (local == on)
