@@ -40,15 +40,7 @@ cmake --build "$build" -j 2 --target "${benches[@]}" q7300-firstpaint q7300-rout
 
 tmp=$(mktemp -d /tmp/q7300-bench.XXXXXX)
 pids=()
-stop_pid() {
-  local p=$1 i
-  kill -0 "$p" 2>/dev/null || return 0
-  kill "$p" 2>/dev/null
-  for i in $(seq 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$p" 2>/dev/null && kill -9 "$p" 2>/dev/null
-  wait "$p" 2>/dev/null
-  return 0
-}
+source "$here/tools/private-servers.sh" # start_jack, start_xvfb, stop_pid
 cleanup() {
   local i
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[i]}"; done
@@ -117,23 +109,9 @@ mkdir -p "$data" && cp -r "$shared/." "$data/"
 ini="$XDG_DATA_HOME/q7300-routing/q7300-routing.ini"
 mkdir -p "${ini%/*}"
 unset QT_QPA_PLATFORM
-# A private X server on the first free display that takes it (others may start
-# one at the same moment, so a display that fails is skipped).
-display=""
-for d in $(seq 161 220); do
-  [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ] && continue
-  Xvfb ":$d" -screen 0 1280x1024x24 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for i in $(seq 300); do
-    DISPLAY=":$d" xdpyinfo >/dev/null 2>&1 && { display=":$d"; break; }
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$display" ] && { pids+=($xvfb_pid); break; }
-  stop_pid "$xvfb_pid"
-done
-[ -n "$display" ] || { echo "bench: Xvfb did not start: $(cat "$tmp/xvfb.log")" >&2; exit 1; }
-export DISPLAY=$display
+start_xvfb 161 220 "$tmp/xvfb.log" -screen 0 1280x1024x24 \
+  || { echo "bench: Xvfb did not start: $(cat "$tmp/xvfb.log")" >&2; exit 1; }
+pids+=("$xvfb_pid")
 
 echo "bench: start-up to first painted page, demo mode ($reps runs)" >&2
 paint=() rss=()
@@ -149,10 +127,12 @@ summary "peak resident memory, demo mode" MiB "< 80" "${rss[@]}"
 
 # ---- reading the whole page from the simulated device
 echo "bench: page read against q7300-sim ($reps runs)" >&2
-export JACK_DEFAULT_SERVER="q7300-bench-$$" JACK_NO_START_SERVER=1
-jackd -n "$JACK_DEFAULT_SERVER" --no-realtime -d dummy -r 48000 -p 256 >"$tmp/jackd.log" 2>&1 &
-pids+=($!)
-for i in $(seq 150); do jack_lsp >/dev/null 2>&1 && break; sleep 0.1; done
+# Short cycles (256 frames, 5 ms): a request and its reply each wait for a
+# cycle, and at the usual 21 ms that round trip outlasts a 30 ms pump tick, so
+# the figure would measure the JACK period rather than the editor.
+start_jack "q7300-bench-$$" "$tmp/jackd.log" 256 \
+  || { echo "bench: the JACK server did not start: $(tail -n 3 "$tmp/jackd.log")" >&2; exit 1; }
+pids+=("$jack_pid")
 sync_ms=() ratio=() sync_rss=() sync_private=()
 for r in $(seq "$reps"); do
   port="Bench $r"

@@ -1,8 +1,8 @@
 # Sourced by ./run. Defines start_sim BINARY MODEL [PORT_NAME], which starts
 # the simulated device and points the editor at it:
 #  - with no MIDI service on the machine (no ALSA sequencer, no JACK server)
-#    it starts a private JACK server with the dummy backend and exports
-#    JACK_DEFAULT_SERVER, so that the editor started afterwards uses it too;
+#    it starts a private JACK server (start_jack of tools/private-servers.sh,
+#    which this file sources), so that the editor started afterwards uses it too;
 #  - it starts q7300-sim of that model, logging to
 #    $XDG_STATE_HOME/q7300-routing/sim.log and keeping the device state in
 #    sim-MODEL.state beside it;
@@ -11,6 +11,8 @@
 #    (q7300-sim --configure-editor finds it the way the editor does).
 # The pids go into the caller's array `pids` (the simulator before the JACK
 # server, so the device can save its state while the server still runs).
+
+source "$(dirname "${BASH_SOURCE[0]}")/private-servers.sh"
 
 start_sim() {
   local bin=$1 model=${2:-Q7300FW} name=${3:-Q7300 Simulator}
@@ -26,21 +28,10 @@ start_sim() {
       echo "start_sim: no MIDI service runs and jackd is not installed" >&2
       return 1
     fi
-    export JACK_DEFAULT_SERVER="q7300-sim-$$"
-    # Realtime threads where the system allows them: without, a busy machine
-    # makes the clients miss cycles, and the MIDI messages in them are lost.
-    jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 1024 \
-      >"$state/jackd.log" 2>&1 &
-    jack_pid=$!
-    local i
-    for i in $(seq 100); do
-      jack_lsp >/dev/null 2>&1 && break
-      if ! kill -0 "$jack_pid" 2>/dev/null; then
-        echo "start_sim: the JACK server did not start (see $state/jackd.log)" >&2
-        return 1
-      fi
-      sleep 0.1
-    done
+    if ! start_jack "q7300-sim-$$" "$state/jackd.log"; then
+      echo "start_sim: the JACK server did not start (see $state/jackd.log)" >&2
+      return 1
+    fi
     api=jack
   fi
   "$bin" --model "$model" --api "$api" --port-name "$name" --log \

@@ -29,7 +29,7 @@ mkdir -p "$out" && out=$(realpath "$out")
 # Two runs at once (two test runs in one build) would delete each other's logs
 # and share the machine: the second waits for the first.
 exec 9>"$out/.run.lock" && flock 9
-for tool in Xvfb xdotool jackd jack_lsp import cmake; do
+for tool in Xvfb xdpyinfo xdotool jackd jack_lsp import cmake; do
   command -v "$tool" >/dev/null || { echo "e2e: $tool is not installed" >&2; exit 1; }
 done
 
@@ -37,15 +37,7 @@ mkdir -p "$out"
 rm -f "$out"/e2e-*.png "$out"/sim.log "$out"/editor.log "$out"/jackd.log "$out"/xvfb.log
 tmp=$(mktemp -d "/tmp/q7300 e2e Jürgen Ω.XXXXXX")
 pids=() # started processes, stopped last first
-stop_pid() { # pid: SIGTERM, then SIGKILL after 5 s
-  local p=$1 i
-  kill -0 "$p" 2>/dev/null || return 0
-  kill "$p" 2>/dev/null
-  for i in $(seq 50); do kill -0 "$p" 2>/dev/null || break; sleep 0.1; done
-  kill -0 "$p" 2>/dev/null && kill -9 "$p" 2>/dev/null
-  wait "$p" 2>/dev/null
-  return 0
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private-servers.sh" # start_jack, start_xvfb, stop_pid
 cleanup() {
   local i
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[i]}"; done
@@ -95,32 +87,12 @@ printf 'model %s\nvalue 10010016 %d\nvalue %s %d\n' "$model" "$mode_value" "$key
 step "plan: drag \"$source_node\" to \"$dest_node\": key $key goes from $other to $value"
 
 # ---- a private X server on a free display
-# Others may start an X server at the same moment: a display that fails is skipped.
-display=""
-for d in $(seq 91 160); do
-  [ -e "/tmp/.X11-unix/X$d" ] || [ -e "/tmp/.X$d-lock" ] && continue
-  Xvfb ":$d" -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$out/xvfb.log" 2>&1 &
-  xvfb_pid=$!
-  for i in $(seq 300); do
-    DISPLAY=":$d" xdotool getmouselocation >/dev/null 2>&1 && { display=":$d"; break; }
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  [ -n "$display" ] && { pids+=($xvfb_pid); break; }
-  stop_pid "$xvfb_pid"
-done
-[ -n "$display" ] || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
-export DISPLAY=$display
+start_xvfb 91 160 "$out/xvfb.log" -screen 0 1280x1024x24 -dpi 96 || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
+pids+=("$xvfb_pid")
 
 # ---- a private JACK server and the simulated device on it
-export JACK_DEFAULT_SERVER="q7300-e2e-$$" JACK_NO_START_SERVER=1
-# 1024 frames (21 ms) a cycle, and realtime threads where the system allows
-# them: without, the clients missed cycles on a busy machine and the device's
-# replies that fell into them were lost.
-jackd -n "$JACK_DEFAULT_SERVER" -d dummy -r 48000 -p 1024 >"$out/jackd.log" 2>&1 &
-pids+=($!)
-for i in $(seq 150); do jack_lsp >/dev/null 2>&1 && break; sleep 0.1; done
-jack_lsp >/dev/null 2>&1 || fail "the JACK server did not start"
+start_jack "q7300-e2e-$$" "$out/jackd.log" || fail "the JACK server did not start: $(tail -n 3 "$out/jackd.log")"
+pids+=("$jack_pid")
 port="Q7300 E2E"
 "$sim" --model "$model" --api jack --port-name "$port" --log --state "$tmp/device.state" >"$out/sim.log" 2>&1 &
 sim_pid=$!
