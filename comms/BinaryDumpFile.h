@@ -48,8 +48,6 @@ public:
 
     // Checks length, size bound, nibble bytes and checksum, in that order.
     Check Verify();
-    // Number of data bytes (valid after a successful Verify).
-    unsigned long DataBytes() const { return n_; }
     // The nibble block to send: the whole file without an odd trailing byte,
     // or, when its two section sizes cover less than the data, the shortened
     // image of those sections with a new length and checksum. False when the

@@ -109,8 +109,7 @@ BOOL CDialog::Create(UINT, CWnd* parent)
     if (!ok)
         return ok;
     privateCreate();
-    if (m_visibleOnCreate)
-        ShowWindow(1);
+    ShowWindow(1);
     return ok;
 }
 

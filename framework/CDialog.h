@@ -50,7 +50,6 @@ public:
     // First control in the list with that id, or null.
     CWnd* GetDlgItem(UINT id) const;
     const CObList& controls() const { return m_controls; }
-    void SetVisibleOnCreate(BOOL visible) { m_visibleOnCreate = visible; }
     QDialog* dialog() const;
     // Keeps a control the dialog should own (controls built with new in QCreate).
     template <class T> T* Own(std::unique_ptr<T> control)
@@ -69,7 +68,6 @@ private:
     void raiseDestroy();
 
     CObList m_controls;
-    BOOL m_visibleOnCreate = TRUE;
     std::unique_ptr<QObject> m_filter;
     UINT m_templateId;
     bool m_destroyRaised = false;

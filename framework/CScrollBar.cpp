@@ -45,18 +45,6 @@ void CScrollBar::GetScrollRange(int* minPos, int* maxPos) const
         *maxPos = b ? b->maximum() : 0;
 }
 
-void CScrollBar::SetScrollRange(int minPos, int maxPos, BOOL)
-{
-    if (QScrollBar* b = scrollBar())
-        b->setRange(minPos, maxPos);
-}
-
-int CScrollBar::GetScrollPos() const
-{
-    QScrollBar* b = scrollBar();
-    return b ? b->value() : 0;
-}
-
 int CScrollBar::SetScrollPos(int pos, BOOL)
 {
     QScrollBar* b = scrollBar();

@@ -16,8 +16,6 @@ public:
     BOOL CreateOwn(CWnd* window, bool vertical);
 
     void GetScrollRange(int* minPos, int* maxPos) const;
-    void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE);
-    int GetScrollPos() const;
     // Returns the previous position.
     int SetScrollPos(int pos, BOOL redraw = TRUE);
     void Show(BOOL show = TRUE);

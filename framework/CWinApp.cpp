@@ -137,11 +137,6 @@ void CWinApp::DoWaitCursor(int n)
     w->setCursor((g_waitCount > 0 || n == 0) ? Qt::WaitCursor : Qt::ArrowCursor);
 }
 
-int CWinApp::waitCount()
-{
-    return g_waitCount;
-}
-
 bool CWinApp::notify(QObject* receiver, QEvent* event)
 {
     QCoreApplication* app = QCoreApplication::instance();

@@ -65,8 +65,6 @@ public:
     // TRUE when the settings live in the ini file, FALSE for the native store.
     BOOL usesIniFile() const { return m_usesIni; }
     QSettings* settings() const { return m_settings.get(); }
-    // The process-wide count of open waits.
-    static int waitCount();
 
     CWnd* m_pMainWnd = nullptr; // not owned; set by main to the main frame
 

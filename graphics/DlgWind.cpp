@@ -39,13 +39,6 @@ int DlgWind::MaxY()
     return 9999;
 }
 
-NQPopupMenu* DlgWind::Menu()
-{
-    if (!menu)
-        menu = std::make_unique<NQPopupMenu>(nullptr, this);
-    return menu.get();
-}
-
 BOOL DlgWind::OnEraseBkgnd(CDC* dc)
 {
     if (!hasBackground || !fill || !dc)

@@ -36,10 +36,6 @@ public:
     void OnVScroll(UINT code, UINT pos, CScrollBar* bar) override;
 
     void SetBackgroundColor(COLORREF c);
-    void SetFill(BOOL fill) { this->fill = fill; }
-
-    // The window's own popup menu, made on first use (empty until filled).
-    NQPopupMenu* Menu();
 
 protected:
     void OnLButtonDblClk(UINT flags, CPoint point);

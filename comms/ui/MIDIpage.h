@@ -25,7 +25,6 @@ public:
 
     CComboBox& InputCombo() { return input_; }
     CComboBox& OutputCombo() { return output_; }
-    MIDIconfigInfo& Info() { return *info_; }
 
 private:
     CComboBox output_;

@@ -272,11 +272,6 @@ COLORREF CDC::SetBkColor(COLORREF c)
     return previous;
 }
 
-COLORREF CDC::GetBkColor() const
-{
-    return ArgbFromColor(m_background.color());
-}
-
 int CDC::SetBkMode(int mode)
 {
     const int previous = m_bkMode;

@@ -52,7 +52,6 @@ public:
 
     CPoint MoveTo(int x, int y);
     CPoint MoveTo(const CPoint& p) { return MoveTo(p.x, p.y); }
-    CPoint GetCurrentPosition() const { return m_pos; }
     BOOL LineTo(int x, int y);
     BOOL LineTo(const CPoint& p) { return LineTo(p.x, p.y); }
 
@@ -88,9 +87,7 @@ public:
     COLORREF SetTextColor(COLORREF c);
     COLORREF GetTextColor() const;
     COLORREF SetBkColor(COLORREF c);
-    COLORREF GetBkColor() const;
     int SetBkMode(int mode); // TRANSPARENT or OPAQUE
-    int GetBkMode() const { return m_bkMode; }
 
     // Each selects the object and returns the previous one, held by the
     // context until the next selection of the same kind (null for a null object).
@@ -101,7 +98,6 @@ public:
     void SetPen(const CPen& pen);
     const CPen& GetCurrentPen() const { return m_pen; }
     const CBrush& GetCurrentBrush() const { return m_brush; }
-    const CFont& GetCurrentFont() const { return m_font; }
 
     // Through the painter's current transformation (identity unless set).
     void LPtoDP(CPoint* p, int count = 1) const;

@@ -66,19 +66,3 @@ BOOL CMemFile::seek(long pos)
     m_current = static_cast<size_t>(pos / kBlockSize);
     return TRUE;
 }
-
-QByteArray CMemFile::GetData() const
-{
-    QByteArray out;
-    out.reserve(m_length);
-    long left = m_length;
-    for (const auto& block : m_blocks) {
-        if (left <= 0) {
-            break;
-        }
-        const long chunk = std::min<long>(left, kBlockSize);
-        out.append(reinterpret_cast<const char*>(block->data()), chunk);
-        left -= chunk;
-    }
-    return out;
-}

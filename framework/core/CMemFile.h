@@ -1,6 +1,5 @@
 #pragma once
 #include "FrameworkTypes.h"
-#include <QByteArray>
 #include <array>
 #include <memory>
 #include <vector>
@@ -23,8 +22,6 @@ public:
     BOOL seek(long pos);
     long GetLength() const { return m_length; }
     long pos() const { return m_position; }
-    // Every byte written, in order.
-    QByteArray GetData() const;
 
 private:
     using Block = std::array<BYTE, kBlockSize>;

@@ -50,7 +50,6 @@ public:
     POSITION Find(const CObject* o, POSITION start = nullptr) const;
 
     int GetCount() const { return m_count; }
-    int GetSize() const { return m_count; }
     BOOL IsEmpty() const { return m_count == 0; }
 
 private:

@@ -109,7 +109,6 @@ public:
 
     BOOL PtInRect(const CPoint& p) const; // left <= x < right and top <= y < bottom
     BOOL IsRectEmpty() const { return Width() <= 0 || Height() <= 0; }
-    BOOL IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
     // Smallest rectangle holding both; empty ones are ignored. FALSE when the result is empty.
     BOOL UnionRect(const CRect& a, const CRect& b);
     // The common part; an empty rectangle and FALSE when there is none.

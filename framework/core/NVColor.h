@@ -25,7 +25,6 @@ public:
 
     COLORREF GetDefault() const { return m_default; }
     const CString& GetEntry() const { return m_entry; }
-    const CString& GetSection() const { return m_section; }
 
     // Colour text as stored: the 32-bit value as a signed decimal number.
     static CString ToText(COLORREF c);

@@ -20,8 +20,6 @@ public:
     // Writes the rectangle to the current entry now.
     void Save() const;
 
-    const CString& GetName() const { return m_name; }
-
     // "l,t,r,b" as four signed decimal numbers.
     static CString Format(const CRect& r);
     // Each field in turn is the leading decimal number of the remaining text

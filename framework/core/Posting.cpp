@@ -1,7 +1,6 @@
 #include "Posting.h"
 #include "CCmdTarget.h"
 #include "MsgEvent.h"
-#include "MsgReceiver.h"
 #include <QCoreApplication>
 #include <QThread>
 #include <atomic>
@@ -40,8 +39,6 @@ CCmdTarget* msgOwnerOf(QObject* object)
 {
     if (!object)
         return nullptr;
-    if (auto* r = qobject_cast<MsgReceiver*>(object))
-        return r->owner();
     if (MsgOwnerLookup lookup = g_lookup.load())
         return lookup(object);
     return nullptr;

@@ -21,7 +21,7 @@ int PostMessage(QObject* target, UINT code, WPARAM w = 0, LPARAM l = 0);
 int SendMessage(QObject* target, UINT code, WPARAM w = 0, LPARAM l = 0);
 
 // How SendMessage from another thread finds the owner of a toolkit object. The window
-// layer installs its FromHandle here; MsgReceiver objects are found without it.
+// layer installs its FromHandle here.
 using MsgOwnerLookup = CCmdTarget* (*)(QObject* object);
 void setMsgOwnerLookup(MsgOwnerLookup lookup);
 CCmdTarget* msgOwnerOf(QObject* object);

@@ -3,9 +3,9 @@
 #include "AppGlobals.h"
 #include "CWinApp.h"
 #include "CWnd.h"
-#include "MsgReceiver.h"
 #include "Posting.h"
 #include "ProfileStore.h"
+#include "TestReceiver.h"
 #include <QApplication>
 #include <QWidget>
 #include <gtest/gtest.h>
@@ -86,7 +86,7 @@ TEST(Idle, PaintsPendingUpdatesButRunsNoPostedMessages)
     QCoreApplication::processEvents();
     const int before = w.paints;
     Inbox inbox;
-    MsgReceiver receiver(&inbox);
+    TestReceiver receiver(&inbox);
     w.update();
     PostMessage(&receiver, msgUser, 0, 0);
     EXPECT_EQ(idle(), 1);

@@ -1,7 +1,7 @@
 // Posted and sent framework messages: order, threads, destroyed targets.
 #include "CCmdTarget.h"
-#include "MsgReceiver.h"
 #include "Posting.h"
+#include "TestReceiver.h"
 #include <QCoreApplication>
 #include <QThread>
 #include <gtest/gtest.h>
@@ -35,7 +35,7 @@ Q_END_MESSAGE_MAP()
 TEST(Posting, MessagesOfEachPostingThreadArriveInOrderOnTheTargetThread)
 {
     Sink sink;
-    MsgReceiver receiver(&sink);
+    TestReceiver receiver(&sink);
     auto post = [&](WPARAM base) {
         for (WPARAM i = 0; i < 300; ++i)
             EXPECT_EQ(PostMessage(&receiver, msgUser, base + i, 0), 0);
@@ -57,7 +57,7 @@ TEST(Posting, MessagesOfEachPostingThreadArriveInOrderOnTheTargetThread)
 TEST(Posting, MessagesForADestroyedTargetAreDropped)
 {
     Sink sink;
-    auto receiver = std::make_unique<MsgReceiver>(&sink);
+    auto receiver = std::make_unique<TestReceiver>(&sink);
     std::thread poster([&] { PostMessage(receiver.get(), msgUser, 1, 0); });
     poster.join();
     receiver.reset();
@@ -69,7 +69,7 @@ TEST(Posting, MessagesForADestroyedTargetAreDropped)
 TEST(Sending, RunsAtOnceAndReportsWhetherAnEntryHandledIt)
 {
     Sink sink;
-    MsgReceiver receiver(&sink);
+    TestReceiver receiver(&sink);
     EXPECT_EQ(SendMessage(&receiver, msgUser, 3, 4), 1); // handled (result 7)
     EXPECT_EQ(SendMessage(&receiver, msgUser + 1, 0, 0), 1); // a result of 0 is handled too
     EXPECT_EQ(SendMessage(&receiver, msgUser + 2, 0, 0), 0); // no entry
