@@ -76,6 +76,10 @@ TEST_F(EditorGainTest, TypedGainsAreLimitedRoundedSentAndRewritten)
     typeGain("loud");
     EXPECT_NEAR(mainR0->gain, 0.0, 1e-9);
     EXPECT_EQ(setTexts().back(), "45 1003001a 0.000000");
+    // A leading plus sign is read, on a node whose range reaches above 0 dB.
+    dlg->PutGain(mainR0->gainKey, 0, -100, 6, 0.1);
+    typeGain("+3");
+    EXPECT_NEAR(mainR0->gain, 3.0, 1e-9);
 }
 
 TEST_F(EditorGainTest, DeviceReportsSetLimitsOnlyWhenTheyMakeSense)

@@ -38,6 +38,7 @@ TEST(ModelTables, KeysOfNodesAsTheDeviceNumbersThem)
         { 0, MAINinR, 3, 0, 0x1003001d },
         { 0, MAINinR, 4, 0, 0x10030033 },
         { 0, ANAin, 1, 0, 0x10030014 },
+        { 1, ADATout, 2, 0x10010826, 0 },
         { 2, FWIRE2out, 7, 0x10010857, 0 },
     };
     for (const auto& r : rows) {
