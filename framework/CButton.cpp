@@ -15,12 +15,7 @@ int CButton::Create(const char* text, DWORD style, const CRect& rect, CWnd* pare
 {
     Attach(parent);
     SetWindowText(text);
-    QWidget* w = GetWidget();
-    w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
-    w->setVisible((style & WS_VISIBLE_BIT) != 0);
-    SetDlgCtrlID(id);
-    if (parent && id)
-        parent->AddDialogItem(this, id);
+    placeControl(style, rect, parent, id);
     return 0;
 }
 

@@ -5,10 +5,6 @@
 #include <QComboBox>
 #include <QLayout>
 
-namespace {
-constexpr int kPtrRole = Qt::UserRole + 1;
-}
-
 void CComboBox::build(CWnd* parent)
 {
     m_parent = parent;
@@ -42,12 +38,7 @@ BOOL CComboBox::Create(CDialog* dialog, UINT id, QLayout* layout, int minWidth)
 BOOL CComboBox::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id)
 {
     build(parent);
-    QWidget* w = GetWidget();
-    w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
-    w->setVisible((style & WS_VISIBLE_BIT) != 0);
-    SetDlgCtrlID(id);
-    if (parent && id)
-        parent->AddDialogItem(this, id);
+    placeControl(style, rect, parent, id);
     return TRUE;
 }
 
@@ -152,19 +143,8 @@ int CComboBox::SetItemDataPtr(int i, void* p)
     QComboBox* c = combo();
     if (!c || i < 0 || i >= c->count())
         return -1;
-    c->setItemData(
-        i, QVariant(static_cast<qulonglong>(reinterpret_cast<std::uintptr_t>(p))), kPtrRole);
     c->setItemData(i, QVariant(static_cast<qulonglong>(reinterpret_cast<std::uintptr_t>(p))));
     return 1;
-}
-
-void* CComboBox::GetItemDataPtr(int i) const
-{
-    QComboBox* c = combo();
-    if (!c || i < 0 || i >= c->count())
-        return nullptr;
-    return reinterpret_cast<void*>(
-        static_cast<std::uintptr_t>(c->itemData(i, kPtrRole).toULongLong()));
 }
 
 int CComboBox::FindStringExact(int, const char* s) const

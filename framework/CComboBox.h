@@ -31,7 +31,6 @@ public:
     int SetItemData(int i, DWORD value); // returns 1 (-1 for a bad index)
     DWORD GetItemData(int i) const;
     int SetItemDataPtr(int i, void* p);
-    void* GetItemDataPtr(int i) const;
     // Index of the first entry equal to s, letter case included, or -1. start is not used.
     int FindStringExact(int start, const char* s) const;
     // The same search, then selects the entry; its index or -1.

@@ -13,6 +13,21 @@ QPlainTextEdit* CEdit::build(CWnd* parent, QWidget* parentWidget)
     return e;
 }
 
+QPlainTextEdit* CEdit::buildControl(
+    CDialog* dialog, UINT id, QWidget* parentWidget, int minWidth, int maxWidth)
+{
+    QPlainTextEdit* e = build(dialog, parentWidget);
+    if (dialog)
+        dialog->AddDialogItem(this, id);
+    else
+        SetDlgCtrlID(id);
+    if (minWidth > 0)
+        e->setMinimumWidth(minWidth);
+    if (maxWidth > 0)
+        e->setMaximumWidth(maxWidth);
+    return e;
+}
+
 BOOL CEdit::Attach(CWnd* parent)
 {
     build(parent, parent ? parent->GetWidget() : nullptr);
@@ -22,15 +37,8 @@ BOOL CEdit::Attach(CWnd* parent)
 BOOL CEdit::Create(CDialog* dialog, UINT id, QLayout* layout, int minWidth, int maxWidth,
     int minHeight, int maxHeight)
 {
-    QPlainTextEdit* e = build(dialog, dialog ? dialog->GetWidget() : nullptr);
-    if (dialog)
-        dialog->AddDialogItem(this, id);
-    else
-        SetDlgCtrlID(id);
-    if (minWidth > 0)
-        e->setMinimumWidth(minWidth);
-    if (maxWidth > 0)
-        e->setMaximumWidth(maxWidth);
+    QPlainTextEdit* e
+        = buildControl(dialog, id, dialog ? dialog->GetWidget() : nullptr, minWidth, maxWidth);
     if (minHeight > 0)
         e->setMinimumHeight(minHeight);
     if (maxHeight > 0)

@@ -30,7 +30,11 @@ public:
     QPlainTextEdit* edit() const;
 
 protected:
-    // Creates the toolkit edit in `parentWidget` (used by the derived line edit).
+    // Creates the toolkit edit in `parentWidget`.
     QPlainTextEdit* build(CWnd* parent, QWidget* parentWidget);
+    // The same as a control of the dialog (without one, only the id is set);
+    // widths applied when > 0.
+    QPlainTextEdit* buildControl(
+        CDialog* dialog, UINT id, QWidget* parentWidget, int minWidth, int maxWidth);
     bool m_settingText = false; // SetWindowText is changing the text
 };

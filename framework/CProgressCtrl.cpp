@@ -10,11 +10,7 @@ BOOL CProgressCtrl::Create(DWORD style, const CRect& rect, CWnd* parent, UINT id
     setWidget(b);
     b->setRange(0, 100);
     b->setValue(0);
-    b->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
-    b->setVisible((style & WS_VISIBLE_BIT) != 0);
-    SetDlgCtrlID(id);
-    if (parent && id)
-        parent->AddDialogItem(this, id);
+    placeControl(style, rect, parent, id);
     return TRUE;
 }
 

@@ -142,19 +142,12 @@ BOOL CWnd::Attach(CWnd* parent)
     return TRUE;
 }
 
-BOOL CWnd::Create(
-    const char*, const char* name, DWORD style, const CRect& rect, CWnd* parent, UINT id, void*)
+BOOL CWnd::Create(const char* className, const char* name, DWORD style, const CRect& rect,
+    CWnd* parent, UINT id, void* context)
 {
-    BOOL ok = Attach(parent);
-    if (!ok)
-        return ok;
-    QWidget* w = m_widget.data();
-    w->setVisible((style & WS_VISIBLE_BIT) != 0);
-    w->setObjectName(textToQString(name));
-    w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
-    m_style = style;
-    m_id = id;
-    w->setMouseTracking(true);
+    BOOL ok = CreateEx(0, className, name, style, rect, parent, id, context);
+    if (ok)
+        m_widget->setMouseTracking(true);
     return ok;
 }
 
@@ -171,6 +164,16 @@ BOOL CWnd::CreateEx(DWORD, const char*, const char* name, DWORD style, const CRe
     m_style = style;
     m_id = id;
     return ok;
+}
+
+void CWnd::placeControl(DWORD style, const CRect& rect, CWnd* parent, UINT id)
+{
+    QWidget* w = GetWidget();
+    w->setGeometry(rect.left, rect.top, rect.Width(), rect.Height());
+    w->setVisible((style & WS_VISIBLE_BIT) != 0);
+    SetDlgCtrlID(id);
+    if (parent && id)
+        parent->AddDialogItem(this, id);
 }
 
 CMenu* CWnd::GetSystemMenu(BOOL)

@@ -180,6 +180,9 @@ protected:
     int Notify(UINT sub, CWnd* target = nullptr);
     // Takes over a toolkit widget created by a control or dialog.
     void setWidget(QWidget* widget, QQBridge* bridge = nullptr);
+    // Places a control's widget at rect, shows it when style has WS_VISIBLE_BIT and
+    // gives it the id; files it among the parent's dialog items when both are given.
+    void placeControl(DWORD style, const CRect& rect, CWnd* parent, UINT id);
     // Places the own scroll bars along the right and bottom edges.
     void layoutScrollBars();
     CWnd* m_parent = nullptr;

@@ -54,15 +54,7 @@ BOOL NQLineEdit::Create(CDialog* dialog, UINT id, QWidget* parent, int minWidth,
 
 void NQLineEdit::setUp(CDialog* dialog, UINT id, QWidget* parent, int minWidth, int maxWidth)
 {
-    QPlainTextEdit* e = build(dialog, parent);
-    if (dialog)
-        dialog->AddDialogItem(this, id);
-    else
-        SetDlgCtrlID(id);
-    if (minWidth > 0)
-        e->setMinimumWidth(minWidth);
-    if (maxWidth > 0)
-        e->setMaximumWidth(maxWidth);
+    QPlainTextEdit* e = buildControl(dialog, id, parent, minWidth, maxWidth);
     e->setMaximumHeight(static_cast<int>(1.8 * QFontMetrics(e->font()).lineSpacing()));
     e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
