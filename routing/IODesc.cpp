@@ -3,10 +3,10 @@
 #include "CFile.h"
 #include "CString.h"
 #include "IODescList.h"
+#include "PresetLines.h"
 #include "RepaintHook.h"
 
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 IODesc::IODesc(
@@ -214,19 +214,8 @@ void IODesc::Invalidate(CWnd* wnd, IODesc* current, int grow)
 
 BOOL IODesc::Save(CFile& f) const
 {
-    char line[64];
-    if (gainKey != 0) {
-        int n = std::snprintf(line, sizeof line, "%lx %2.1f\r\n", gainKey,
-            static_cast<double>(static_cast<float>(gain)));
-        if (f.Write(line, n) != n)
-            return FALSE;
-    }
-    if (key != 0 && entry->inputs > 0) {
-        for (int i = 0; i < entry->inputs; ++i) {
-            int n = std::snprintf(line, sizeof line, "%lx %d\r\n", key + i, value);
-            if (f.Write(line, n) != n)
-                return FALSE;
-        }
-    }
-    return TRUE;
+    std::string lines;
+    appendPresetNode(lines, *this, gain, value);
+    const int n = static_cast<int>(lines.size());
+    return f.Write(lines.data(), n) == n;
 }

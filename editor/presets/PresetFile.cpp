@@ -1,6 +1,7 @@
 #include "PresetFile.h"
 
 #include "IODesc.h"
+#include "PresetLines.h"
 
 #include <QSaveFile>
 #include <QString>
@@ -37,15 +38,6 @@ void skipBlanks(const std::string& s, size_t& i)
         ++i;
 }
 
-// The numbers are formatted without the C library so that the user's locale
-// can never turn the decimal point into a comma.
-void appendHexKey(std::string& out, long key)
-{
-    char buf[24];
-    auto r = std::to_chars(buf, buf + sizeof buf, static_cast<unsigned long>(key), 16);
-    out.append(buf, r.ptr);
-}
-
 } // namespace
 
 PresetFile::~PresetFile()
@@ -55,37 +47,22 @@ PresetFile::~PresetFile()
 
 void PresetFile::AddGain(long key, double dB)
 {
-    // The gain goes through single precision, so -3.45 is stored as -3.4 and
-    // matches what the device would report for the same value.
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, static_cast<double>(static_cast<float>(dB)),
-        std::chars_format::fixed, 1);
-    appendHexKey(text, key);
-    text += ' ';
-    if (r.ec == std::errc())
-        text.append(buf, r.ptr);
-    else
-        text += "0.0";
-    text += "\r\n";
+    appendPresetGain(text, key, dB);
 }
 
 void PresetFile::AddValue(long key, int value)
 {
-    char buf[16];
-    auto r = std::to_chars(buf, buf + sizeof buf, value);
-    appendHexKey(text, key);
-    text += ' ';
-    text.append(buf, r.ptr);
-    text += "\r\n";
+    appendPresetValue(text, key, value);
 }
 
 void PresetFile::AddNode(const IODesc& node)
 {
-    if (node.gainKey != 0)
-        AddGain(node.gainKey, node.gain);
-    if (node.key != 0 && node.entry && node.entry->inputs > 0)
-        for (int i = 0; i < node.entry->inputs; ++i)
-            AddValue(node.key + i, node.value);
+    AddNode(node, node.gain, node.value);
+}
+
+void PresetFile::AddNode(const IODesc& node, double dB, int value)
+{
+    appendPresetNode(text, node, dB, value);
 }
 
 BOOL PresetFile::Commit(const CString& path)

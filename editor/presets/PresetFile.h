@@ -36,8 +36,9 @@ public:
     // "key value".
     void AddValue(long key, int value);
     // A node's lines: its gain when it has a gain key, then one value line per
-    // input key of a selectable destination.
+    // input key of a selectable destination; its own gain and value, or the given.
     void AddNode(const IODesc& node);
+    void AddNode(const IODesc& node, double dB, int value);
     const std::string& Text() const { return text; }
     // Writes the collected lines to a temporary file beside path and renames it
     // over path only when every byte was written, so a failed save leaves an

@@ -180,15 +180,9 @@ std::vector<Preset> presetsOf(const model_entry& m)
 // The preset's lines, as the editor saves one.
 void writePreset(PresetFile& file, const Page& p, const Preset& preset)
 {
-    for (const auto& n : p.nodes) {
-        if (n->gainKey)
-            file.AddGain(n->gainKey, preset.gain(*n));
-        if (n->key && n->entry->inputs > 0) {
-            const int value = n->IoValue(preset.source(p, *n));
-            for (int k = 0; k < n->entry->inputs; ++k)
-                file.AddValue(n->key + k, value);
-        }
-    }
+    for (const auto& n : p.nodes)
+        file.AddNode(*n, preset.gain(*n),
+            n->key && n->IsActiveInput() ? n->IoValue(preset.source(p, *n)) : IODesc::noValue);
     for (const ComboDesc* c = p.table.comboDescs; c && c->texts; ++c)
         file.AddValue(c->key, preset.option(*c));
 }
