@@ -40,7 +40,7 @@ cmake --build "$build" -j 2 --target "${benches[@]}" q7300-firstpaint q7300-rout
 
 tmp=$(mktemp -d /tmp/q7300-bench.XXXXXX)
 pids=()
-source "$here/tools/private-servers.sh" # start_jack, start_xvfb, stop_pid
+source "$here/tools/sim-env.sh" # start_jack, start_xvfb, stop_pid, wait_page_read
 cleanup() {
   local i
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[i]}"; done
@@ -143,14 +143,7 @@ for r in $(seq "$reps"); do
     || { echo "bench: the simulator's ports did not appear" >&2; exit 1; }
   (cd "$tmp/work" && exec "$prefix/bin/q7300-routing") >"$tmp/editor.log" 2>&1 &
   editor_pid=$!
-  # Done when the device's log has been quiet for a second after the last gain.
-  size=-1
-  for i in $(seq 120); do
-    sleep 1
-    now=$(stat -c %s "$tmp/sim.log")
-    [ "$now" = "$size" ] && grep -q 'command 50 "NUM' "$tmp/sim.log" && break
-    size=$now
-  done
+  wait_page_read "$tmp/sim.log" 1 120
   sync_rss+=("$(awk '/VmHWM/{print $2/1024}' "/proc/$editor_pid/status")")
   # The MIDI service's shared memory counts in the resident size; this is the
   # editor's own part.

@@ -1,4 +1,5 @@
-# Sourced by ./run. Defines start_sim BINARY MODEL [PORT_NAME], which starts
+# Sourced by ./run and the scripts that run the editor against the simulated
+# device. Defines start_sim BINARY MODEL [PORT_NAME], which starts
 # the simulated device and points the editor at it:
 #  - with no MIDI service on the machine (no ALSA sequencer, no JACK server)
 #    it starts a private JACK server (start_jack of tools/private-servers.sh,
@@ -11,6 +12,9 @@
 #    (q7300-sim --configure-editor finds it the way the editor does).
 # The pids go into the caller's array `pids` (the simulator before the JACK
 # server, so the device can save its state while the server still runs).
+# Also defines wait_page_read LOG PAUSE TRIES, which waits until the editor has
+# read the page: the simulator's LOG holds a gain reply (the last part of the
+# read) and has not grown for PAUSE seconds; 1 when TRIES pauses were not enough.
 
 source "$(dirname "${BASH_SOURCE[0]}")/private-servers.sh"
 
@@ -45,4 +49,15 @@ start_sim() {
     return 1
   fi
   echo "start_sim: simulated $model on $api ports \"$name\" (log: $state/sim.log)"
+}
+
+wait_page_read() {
+  local log=$1 pause=$2 tries=$3 size=-1 now i
+  for i in $(seq "$tries"); do
+    sleep "$pause"
+    now=$(stat -c %s "$log")
+    [ "$now" = "$size" ] && grep -q 'out .*command 50 "NUM' "$log" && return 0
+    size=$now
+  done
+  return 1
 }

@@ -37,7 +37,7 @@ mkdir -p "$out"
 rm -f "$out"/e2e-*.png "$out"/sim.log "$out"/editor.log "$out"/jackd.log "$out"/xvfb.log
 tmp=$(mktemp -d "/tmp/q7300 e2e Jürgen Ω.XXXXXX")
 pids=() # started processes, stopped last first
-source "$(dirname "${BASH_SOURCE[0]}")/../../tools/private-servers.sh" # start_jack, start_xvfb, stop_pid
+source "$(dirname "${BASH_SOURCE[0]}")/../../tools/sim-env.sh" # start_jack, start_xvfb, stop_pid, wait_page_read
 cleanup() {
   local i
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[i]}"; done
@@ -132,15 +132,8 @@ for i in $(seq 300); do
   sleep 0.1
 done
 grep -q "out .*command 60 \"$key " "$out/sim.log" || fail "the editor never read key $key"
-# Quiet means no message for longer than one reply time-out, after the gains
-# (the last part of the page read) have begun to arrive.
-size=-1
-for i in $(seq 60); do
-  sleep 1.5
-  now=$(stat -c %s "$out/sim.log")
-  [ "$now" = "$size" ] && grep -q 'out .*command 50 "NUM' "$out/sim.log" && break
-  size=$now
-done
+# Quiet for longer than one reply time-out.
+wait_page_read "$out/sim.log" 1.5 60
 step "page read: $(grep -c ' in  ' "$out/sim.log") messages reached the device"
 
 # ---- geometry: the window's place and size as the X server has it
