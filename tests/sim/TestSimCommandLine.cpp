@@ -1,5 +1,6 @@
 // The q7300-sim command line: options, the state file it starts from, and the
 // start-up script that ./run uses to put it in front of the editor.
+#include "JackServer.h"
 #include "SimDevice.h"
 #include "TestEnv.h"
 
@@ -137,6 +138,8 @@ TEST(SimCommandLine, StartScriptRunsTheSimulatorAndPointsTheEditorAtIt)
     QDir().mkpath(QString::fromStdString(appData));
     QDir().mkpath(QString::fromStdString(iniFolder));
     const std::string port = "Q7300 Env Test " + std::to_string(::getpid());
+    JackServer turn; // the script's JACK server and clients
+    turn.takeTurn();
 
     QProcess bash;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
