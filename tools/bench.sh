@@ -35,7 +35,7 @@ gen=()
 command -v ninja >/dev/null && gen=(-G Ninja)
 cmake -S "$here" -B "$build" "${gen[@]}" -DQ7300_BENCH=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null || exit 1
 benches=(bench_routing bench_comms bench_editor bench_sync)
-cmake --build "$build" -j 2 --target "${benches[@]}" q7300-firstpaint q7300-routing q7300-sim panel_files \
+cmake --build "$build" -j 2 --target "${benches[@]}" q7300-firstpaint installed_files \
   >"$build/bench-build.log" 2>&1 || { tail -n 20 "$build/bench-build.log" >&2; exit 1; }
 
 tmp=$(mktemp -d /tmp/q7300-bench.XXXXXX)
