@@ -1,48 +1,26 @@
 // Mouse-path queries of the routing model on the largest model's page:
 // node hit testing, nearest line among 300, possible-source lists.
-#include "IODescList.h"
 #include "LineList.h"
-#include "ModelTables.h"
-#include "NodePlacement.h"
+#include "RoutingPage.h"
 
 #include <benchmark/benchmark.h>
-#include <memory>
 #include <vector>
 
 namespace {
 
-// Every node of the Q7300FW placed on a grid as the editor places them.
-struct Page {
-    std::vector<std::unique_ptr<IODesc>> nodes;
+// Every node of the Q7300FW placed on a grid as the editor places them, all
+// of them in one list, and the lines drawn between them.
+struct Page : RoutingPage {
     IODescList all;
-    IODescList active;
-    IODescList sides[comboSideListCount];
     LineList lines;
 
     Page()
+        : RoutingPage(2)
     {
-        tablenum = 2;
-        const model_entry& m = main_table[2];
-        for (int r = 0; r < m.ioRows; ++r) {
-            const io_entry* e = &m.ioTable[r];
-            for (int i = 0; i < e->count; ++i) {
-                CRect rect(40 * r, 20 * i, 40 * r + 12, 20 * i + 12);
-                nodes.push_back(std::make_unique<IODesc>(i, e, rect, &active, rowStride(e)));
-                all.AddTail(nodes.back().get());
-                PlaceNode(nodes.back().get(), active, sides);
-            }
-        }
+        for (auto& n : nodes)
+            all.AddTail(n.get());
     }
     ~Page() { lines.DeleteAll(); }
-
-    std::vector<IODesc*> destinations() const
-    {
-        std::vector<IODesc*> out;
-        for (auto& n : nodes)
-            if (n->IsActiveInput())
-                out.push_back(n.get());
-        return out;
-    }
 
     // 300 lines: each destination connected to successive legal sources.
     void connectLines(int count)
