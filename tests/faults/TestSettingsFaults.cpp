@@ -7,6 +7,7 @@
 #include "ModelTables.h"
 #include "ProbeRun.h"
 #include "ProfileStore.h"
+#include "SettingsStore.h"
 #include "TestEnv.h"
 
 #include <QCoreApplication>
@@ -119,8 +120,10 @@ TEST_F(SettingsFaultTest, SettingsFileThatCannotBeWrittenFallsBackToTheNativeSto
 {
     const QString oldName = QCoreApplication::applicationName();
     const QString app = QStringLiteral("faults-app");
-    const QString folder = qEnvironmentVariable("XDG_DATA_HOME") + "/Zorvanta/" + app;
-    ASSERT_TRUE(QDir().mkpath(folder + "/" + app + ".ini"));
+    // The application's data folder exists, and a folder stands where its ini file goes.
+    ASSERT_TRUE(QDir().mkpath(qEnvironmentVariable("XDG_DATA_HOME") + "/Zorvanta/" + app));
+    const QString ini = iniFilePath(app);
+    ASSERT_TRUE(QDir().mkpath(ini));
     SetProfileStore(nullptr);
     char name[] = "faults-app";
     char* argv[] = { name, nullptr };
@@ -137,8 +140,7 @@ TEST_F(SettingsFaultTest, SettingsFileThatCannotBeWrittenFallsBackToTheNativeSto
         EXPECT_STREQ(GetProfileString("main", "probe", ""), "kept");
         EXPECT_EQ(GetProfileInt("main", "machine", 0), 2);
     }
-    EXPECT_TRUE(QFileInfo(folder + "/" + app + ".ini").isDir())
-        << "the blocking folder was touched";
+    EXPECT_TRUE(QFileInfo(ini).isDir()) << "the blocking folder was touched";
     QCoreApplication::setApplicationName(oldName);
     SetProfileStore(store.get());
 }
