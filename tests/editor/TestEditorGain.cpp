@@ -34,7 +34,6 @@ TEST_F(EditorGainTest, SelectingANodeShowsItsGainSendsNothingAndNodesWithoutOneE
     EXPECT_TRUE(dlg->gainEdit->IsWindowEnabled());
     EXPECT_EQ(boxText(), "-3.5 dB");
     EXPECT_EQ(slider()->value(), 3);
-    EXPECT_EQ(slider()->maximum(), 100);
     EXPECT_NEAR(mainR0->gain, -3.5, 1e-9); // the slider's own position did not move it
     EXPECT_TRUE(setTexts().empty());
     click(node(ADATin, 0));
