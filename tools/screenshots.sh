@@ -14,19 +14,17 @@ display=${SHOT_DISPLAY:-:96}
 model=${SHOT_MODEL:-Q7300FW}
 preset="DSP A and B in Parallel"
 build="$here/build"
-for tool in Xvfb xdotool import cmake; do
+for tool in Xvfb xdpyinfo xdotool import cmake; do
   command -v "$tool" >/dev/null || { echo "screenshots: $tool is not installed (tools/install-deps.sh)" >&2; exit 1; }
 done
 
 cmake --build "$build" -j "$(nproc)" --target installed_files >/dev/null
 tmp=$(mktemp -d /tmp/q7300-shots.XXXXXX)
 pids=()
+source "$here/tools/sim-env.sh" # start_sim, start_xvfb, stop_pid, wait_page_read
 cleanup() {
   local i
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[i]}" 2>/dev/null || true
-    wait "${pids[i]}" 2>/dev/null || true
-  done
+  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do stop_pid "${pids[i]}"; done
   rm -rf "$tmp"
 }
 trap cleanup EXIT
@@ -40,12 +38,9 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_STATE_HOME" "$XDG_DATA_HOME" "$XDG_RUN
 chmod 700 "$XDG_RUNTIME_DIR"
 unset QT_QPA_PLATFORM
 
-[ -e "/tmp/.X${display#:}-lock" ] && fail "display $display is taken: choose another with SHOT_DISPLAY"
-Xvfb "$display" -screen 0 1280x900x24 -dpi 96 -nolisten tcp >"$tmp/xvfb.log" 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for i in $(seq 100); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
-xdotool getmouselocation >/dev/null 2>&1 || fail "Xvfb did not start on $display: $(cat "$tmp/xvfb.log")"
+start_xvfb "${display#:}" "${display#:}" "$tmp/xvfb.log" -screen 0 1280x900x24 -dpi 96 \
+  || fail "Xvfb did not start on $display (taken? choose another with SHOT_DISPLAY): $(cat "$tmp/xvfb.log")"
+pids+=("$xvfb_pid")
 
 # The device starts out holding the factory preset "Straight Through".
 mkdir -p "$XDG_STATE_HOME/q7300-routing"
@@ -53,7 +48,6 @@ awk -v m="$model" 'BEGIN { print "model " m } { sub(/\r$/, "");
   print ($2 ~ /\./ ? "gain " : "value ") $1 " " $2 }' \
   "$prefix/share/Zorvanta/q7300-routing/$model/Straight Through.rft" \
   >"$XDG_STATE_HOME/q7300-routing/sim-$model.state"
-source "$here/tools/sim-env.sh"
 start_sim "$prefix/bin/q7300-sim" "$model" "Q7300 Screenshots" >/dev/null || fail "the simulated device did not start"
 simlog="$XDG_STATE_HOME/q7300-routing/sim.log"
 
@@ -68,14 +62,7 @@ for i in $(seq 300); do
   sleep 0.1
 done
 [ -n "$wid" ] || fail "the editor did not connect: $(tail -n 5 "$tmp/editor.log")"
-# The page is read one request at a time: wait until the device log is quiet.
-size=-1
-for i in $(seq 60); do
-  sleep 1
-  now=$(stat -c %s "$simlog")
-  [ "$now" = "$size" ] && break
-  size=$now
-done
+wait_page_read "$simlog" 1 60 || fail "the editor did not finish reading the page"
 mkdir -p "$out"
 shot() { sleep 0.5; import -window "$1" "$out/$2.png"; echo "screenshots: $out/$2.png"; }
 shot "$wid" connected-page
