@@ -2,11 +2,14 @@
 
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <fcntl.h>
 #include <string>
+#include <thread>
 #include <unistd.h>
 
 #ifdef Q7300_HAVE_JACK
@@ -21,6 +24,7 @@
 struct JackWatch::Shared {
     int writeFd = -1;
     std::atomic<bool> gone { false };
+    std::atomic<unsigned> graphChanges { 0 };
 };
 
 #ifdef Q7300_HAVE_JACK
@@ -40,6 +44,14 @@ void onPortRegistration(jack_port_id_t, int, void* arg)
     auto* shared = static_cast<JackWatch::Shared*>(arg);
     const char byte = 'P';
     [[maybe_unused]] ssize_t n = ::write(shared->writeFd, &byte, 1);
+}
+
+// The server reports a new order of the graph after it has told every
+// client of the change's latencies and waited for each to answer.
+int onGraphOrder(void* arg)
+{
+    static_cast<JackWatch::Shared*>(arg)->graphChanges.fetch_add(1);
+    return 0;
 }
 
 } // namespace
@@ -69,6 +81,7 @@ std::unique_ptr<JackWatch> JackWatch::start(std::function<void(Event)> onEvent)
         watch->notifier_.get(), &QSocketNotifier::activated, [self] { self->readEvents(); });
     jack_on_info_shutdown(client, &onShutdown, watch->shared_);
     jack_set_port_registration_callback(client, &onPortRegistration, watch->shared_);
+    jack_set_graph_order_callback(client, &onGraphOrder, watch->shared_);
     jack_activate(client);
     return watch;
 #else
@@ -157,6 +170,40 @@ bool JackWatch::serverAnswers()
     return true;
 #else
     return false;
+#endif
+}
+
+unsigned JackWatch::graphChanges() const
+{
+    return shared_ ? shared_->graphChanges.load() : 0;
+}
+
+void JackWatch::waitForStillGraph(std::optional<unsigned> since) const
+{
+#ifdef Q7300_HAVE_JACK
+    using Clock = std::chrono::steady_clock;
+    if (!client_ || serverGone())
+        return;
+    const jack_nframes_t rate = std::max<jack_nframes_t>(jack_get_sample_rate(client_), 1);
+    const auto period = std::chrono::microseconds(1000000LL * jack_get_buffer_size(client_) / rate);
+    const auto still = std::max<Clock::duration>(2 * period, std::chrono::milliseconds(5));
+    const auto start = Clock::now();
+    auto lastChange = start;
+    unsigned seen = graphChanges();
+    bool changed = !since || seen != *since;
+    while (!serverGone() && Clock::now() - start < std::chrono::milliseconds(500)) {
+        const unsigned now = graphChanges();
+        if (now != seen) {
+            seen = now;
+            lastChange = Clock::now();
+            changed = true;
+        }
+        if (changed && Clock::now() - lastChange >= still)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+#else
+    (void)since;
 #endif
 }
 

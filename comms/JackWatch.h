@@ -4,6 +4,7 @@
 // shutdown on, and a client whose server has gone must not be called again.
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QSocketNotifier;
 struct _jack_client;
@@ -32,6 +33,13 @@ public:
     bool ensureConnected(const char* from, const char* to, bool fromIsOutput) const;
     // Whether a JACK server answers now; asks without printing anything.
     static bool serverAnswers();
+    // How many changes of the graph the server has reported so far.
+    unsigned graphChanges() const;
+    // Sleeps until the graph has been still for two of the server's periods
+    // and, when `since` is given, until a change after that count has been
+    // reported: by then the server has told every client of it. At most half
+    // a second; returns at once when the server has gone.
+    void waitForStillGraph(std::optional<unsigned> since = {}) const;
 
     struct Shared; // what JACK's threads may still touch
 

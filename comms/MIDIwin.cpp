@@ -8,6 +8,7 @@
 #include <rtmidi/RtMidi.h>
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -179,13 +180,26 @@ void MIDIwin::watchEvent(JackWatch::Event event)
 
 void MIDIwin::closePorts()
 {
+    // libjack walks a client's port list on the client's notification thread
+    // whenever the graph changes, with no lock against jack_port_unregister,
+    // which takes the port out of that list: closing a port while the server
+    // still reports an earlier change crashes. So the ports close one at a
+    // time, each once the graph is still (the watch closes after them).
+    std::optional<unsigned> ownChange;
+    auto closeWhenStill = [&](RtMidi& midi) {
+        if (watch_) {
+            watch_->waitForStillGraph(ownChange);
+            ownChange = watch_->graphChanges();
+        }
+        midi.closePort();
+    };
     try {
         if (inOpen_ && in_) {
             in_->cancelCallback();
-            in_->closePort();
+            closeWhenStill(*in_);
         }
         if (outOpen_ && out_)
-            out_->closePort();
+            closeWhenStill(*out_);
     } catch (const RtMidiError& e) {
         e.printMessage();
     }
@@ -196,8 +210,8 @@ int MIDIwin::Close()
 {
     if (serverGone())
         forgetDeadLink();
-    watch_.reset();
     closePorts();
+    watch_.reset();
     open_ = false;
     in_.reset();
     out_.reset();

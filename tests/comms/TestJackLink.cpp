@@ -2,6 +2,7 @@
 // RtMidi virtual ports as the device's side.
 #include "CommsTestSupport.h"
 #include "JackServer.h"
+#include "JackWatch.h"
 #include "MIDIconfigInfo.h"
 #include "MIDIwin.h"
 #include "MidiPorts.h"
@@ -248,4 +249,14 @@ TEST(NoMidiService, OpenAndSendReportTheLibraryError)
     CString why;
     p.GetDriver()->ExplainErr(err, why);
     EXPECT_NE(why.Find("no MIDI ports"), -1);
+}
+
+TEST_F(JackLink, WatchReportsChangesOfTheGraph)
+{
+    auto watch = JackWatch::start([](JackWatch::Event) {});
+    ASSERT_TRUE(watch);
+    const unsigned before = watch->graphChanges();
+    Peer peer; // its ports change the graph
+    watch->waitForStillGraph(before);
+    EXPECT_NE(watch->graphChanges(), before);
 }
