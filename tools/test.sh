@@ -22,6 +22,6 @@ if [ "$seconds" -gt 0 ]; then
 fi
 
 cd "$build" || exit 1
-ctest --output-on-failure -j "$jobs" --timeout 600 --repeat until-pass:2
+ctest --output-on-failure -j "$jobs" --timeout 600
 ctest_status=$?
 [ $ctest_status -eq 0 ] && [ $fuzz_status -eq 0 ]
