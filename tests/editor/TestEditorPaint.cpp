@@ -113,11 +113,11 @@ TEST_F(EditorPaintTest, PartnersShowWhileTheButtonIsHeldAndTheDropTargetInItsCol
     open(0);
     IODesc* m4 = node(MAINinL, 4);
     press(centre(m4));
-    QApplication::processEvents();
+    runFor(50); // the press's repaints come in more than one turn of the loop
     PaintedArea area;
     dlg->GetWidget()->installEventFilter(&area);
     move(centre(node(ADATin, 6)), Qt::LeftButton);
-    QApplication::processEvents();
+    runFor(50);
     dlg->GetWidget()->removeEventFilter(&area);
     // The move repaints the new target, not every partner or the window.
     const CRect& n = node(ADATin, 6)->rect;
