@@ -189,8 +189,9 @@ void JackWatch::waitForStillGraph(std::optional<unsigned> since) const
     const auto still = std::max<Clock::duration>(2 * period, std::chrono::milliseconds(5));
     const auto start = Clock::now();
     auto lastChange = start;
-    unsigned seen = graphChanges();
-    bool changed = !since || seen != *since;
+    // A change already reported since `since` is seen in the first turn.
+    unsigned seen = since.value_or(graphChanges());
+    bool changed = !since;
     while (!serverGone() && Clock::now() - start < std::chrono::milliseconds(500)) {
         const unsigned now = graphChanges();
         if (now != seen) {
