@@ -75,10 +75,12 @@ std::unique_ptr<JackWatch> JackWatch::start(std::function<void(Event)> onEvent)
     watch->shared_->writeFd = fds[1];
     watch->readFd_ = fds[0];
     watch->onEvent_ = std::move(onEvent);
-    watch->notifier_ = std::make_unique<QSocketNotifier>(fds[0], QSocketNotifier::Read);
-    JackWatch* self = watch.get();
-    QObject::connect(
-        watch->notifier_.get(), &QSocketNotifier::activated, [self] { self->readEvents(); });
+    if (watch->onEvent_) {
+        watch->notifier_ = std::make_unique<QSocketNotifier>(fds[0], QSocketNotifier::Read);
+        JackWatch* self = watch.get();
+        QObject::connect(
+            watch->notifier_.get(), &QSocketNotifier::activated, [self] { self->readEvents(); });
+    }
     jack_on_info_shutdown(client, &onShutdown, watch->shared_);
     jack_set_port_registration_callback(client, &onPortRegistration, watch->shared_);
     jack_set_graph_order_callback(client, &onGraphOrder, watch->shared_);
@@ -206,6 +208,31 @@ void JackWatch::waitForStillGraph(std::optional<unsigned> since) const
 #else
     (void)since;
 #endif
+}
+
+void JackWatch::runInTurn(
+    const std::vector<std::function<void()>>& steps, std::optional<unsigned> since) const
+{
+    std::optional<unsigned> previous = since;
+    for (const auto& step : steps) {
+        waitForStillGraph(previous);
+        previous = graphChanges();
+        step();
+    }
+}
+
+void JackWatch::runInTurnOnDefaultServer(const std::vector<std::function<void()>>& steps)
+{
+    if (steps.empty())
+        return;
+    const auto watch = serverAnswers() ? start({}) : nullptr;
+    if (!watch) {
+        for (const auto& step : steps)
+            step();
+        return;
+    }
+    // The watch's own arrival is a change too: the first step waits for its report.
+    watch->runInTurn(steps, 0);
 }
 
 void JackWatch::readEvents()

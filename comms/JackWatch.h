@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QSocketNotifier;
 struct _jack_client;
@@ -15,7 +16,8 @@ public:
     enum Event { ServerGone, PortsChanged };
 
     // Opens the watching client on the default server; null when none answers
-    // or JACK is not compiled in.
+    // or JACK is not compiled in. Without a handler it reports nothing and
+    // needs no event loop: it only counts changes of the graph.
     static std::unique_ptr<JackWatch> start(std::function<void(Event)> onEvent);
     ~JackWatch();
     JackWatch(const JackWatch&) = delete;
@@ -40,6 +42,17 @@ public:
     // reported: by then the server has told every client of it. At most half
     // a second; returns at once when the server has gone.
     void waitForStillGraph(std::optional<unsigned> since = {}) const;
+    // Runs each step once the graph is still and, after the first, once the
+    // server has reported the change the step before made (the first step
+    // waits as waitForStillGraph(since) does). libjack walks a
+    // client's port list on the client's notification thread for every change,
+    // with no lock against jack_port_unregister taking a port out of it: ports
+    // are closed through this.
+    void runInTurn(
+        const std::vector<std::function<void()>>& steps, std::optional<unsigned> since = {}) const;
+    // The same for a process with no watch of its own: one is opened for the
+    // while, and the steps simply run when no JACK server answers.
+    static void runInTurnOnDefaultServer(const std::vector<std::function<void()>>& steps);
 
     struct Shared; // what JACK's threads may still touch
 

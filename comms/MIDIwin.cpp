@@ -8,7 +8,8 @@
 #include <rtmidi/RtMidi.h>
 
 #include <cstdio>
-#include <optional>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -180,26 +181,27 @@ void MIDIwin::watchEvent(JackWatch::Event event)
 
 void MIDIwin::closePorts()
 {
-    // libjack walks a client's port list on the client's notification thread
-    // whenever the graph changes, with no lock against jack_port_unregister,
-    // which takes the port out of that list: closing a port while the server
-    // still reports an earlier change crashes. So the ports close one at a
-    // time, each once the graph is still (the watch closes after them).
-    std::optional<unsigned> ownChange;
-    auto closeWhenStill = [&](RtMidi& midi) {
-        if (watch_) {
-            watch_->waitForStillGraph(ownChange);
-            ownChange = watch_->graphChanges();
-        }
-        midi.closePort();
-    };
-    try {
-        if (inOpen_ && in_) {
+    // Port closes on JACK go one at a time, each once the graph is still (see
+    // JackWatch::runInTurn); the watch itself closes after them. Without a
+    // watch yet (an open that failed half-way) a passing one is used.
+    std::vector<std::function<void()>> steps;
+    if (inOpen_ && in_)
+        steps.push_back([this] {
             in_->cancelCallback();
-            closeWhenStill(*in_);
-        }
-        if (outOpen_ && out_)
-            closeWhenStill(*out_);
+            in_->closePort();
+        });
+    if (outOpen_ && out_)
+        steps.push_back([this] { out_->closePort(); });
+    const bool jack = (in_ && in_->getCurrentApi() == RtMidi::UNIX_JACK)
+        || (out_ && out_->getCurrentApi() == RtMidi::UNIX_JACK);
+    try {
+        if (watch_)
+            watch_->runInTurn(steps);
+        else if (jack)
+            JackWatch::runInTurnOnDefaultServer(steps);
+        else
+            for (const auto& step : steps)
+                step();
     } catch (const RtMidiError& e) {
         e.printMessage();
     }

@@ -33,6 +33,12 @@ public:
         in_.ignoreTypes(false, true, true);
         out_.openVirtualPort("out");
     }
+    ~Peer()
+    {
+        in_.cancelCallback();
+        JackWatch::runInTurnOnDefaultServer(
+            { [this] { in_.closePort(); }, [this] { out_.closePort(); } });
+    }
     void send(const Bytes& bytes) { out_.sendMessage(&bytes); }
     std::vector<Bytes> messages()
     {

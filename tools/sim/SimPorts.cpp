@@ -1,9 +1,14 @@
 #include "SimPorts.h"
 
+#include "JackWatch.h"
+
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
+#include <functional>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 #ifdef SIM_HAVE_JACK
 #include <jack/jack.h>
@@ -98,13 +103,22 @@ bool SimPorts::Send(const SimBytes& bytes, std::string& error)
 
 void SimPorts::Close()
 {
-    try {
-        if (in_) {
+    std::vector<std::function<void()>> steps;
+    if (in_)
+        steps.push_back([this] {
             in_->cancelCallback();
             in_->closePort();
-        }
-        if (out_)
-            out_->closePort();
+        });
+    if (out_)
+        steps.push_back([this] { out_->closePort(); });
+    try {
+        // On JACK a port must not close while its client may still be told of
+        // an earlier change of the graph (an editor's link closing, say).
+        if (std::string(apiName_) == "JACK")
+            JackWatch::runInTurnOnDefaultServer(steps);
+        else
+            for (const auto& step : steps)
+                step();
     } catch (const RtMidiError& e) {
         e.printMessage();
     }
