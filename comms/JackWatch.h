@@ -44,10 +44,10 @@ public:
     void waitForStillGraph(std::optional<unsigned> since = {}) const;
     // Runs each step once the graph is still and, after the first, once the
     // server has reported the change the step before made (the first step
-    // waits as waitForStillGraph(since) does). libjack walks a
-    // client's port list on the client's notification thread for every change,
-    // with no lock against jack_port_unregister taking a port out of it: ports
-    // are closed through this.
+    // waits as waitForStillGraph(since) does). libjack walks a client's port
+    // list on the client's notification thread for every change, with no lock
+    // against jack_port_unregister taking a port out of it: ports close
+    // through this.
     void runInTurn(
         const std::vector<std::function<void()>>& steps, std::optional<unsigned> since = {}) const;
     // The same for a process with no watch of its own: one is opened for the
