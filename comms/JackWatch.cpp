@@ -221,20 +221,6 @@ void JackWatch::runInTurn(
     }
 }
 
-void JackWatch::runInTurnOnDefaultServer(const std::vector<std::function<void()>>& steps)
-{
-    if (steps.empty())
-        return;
-    const auto watch = serverAnswers() ? start({}) : nullptr;
-    if (!watch) {
-        for (const auto& step : steps)
-            step();
-        return;
-    }
-    // The watch's own arrival is a change too: the first step waits for its report.
-    watch->runInTurn(steps, 0);
-}
-
 void JackWatch::readEvents()
 {
     char bytes[64];

@@ -50,9 +50,6 @@ public:
     // through this.
     void runInTurn(
         const std::vector<std::function<void()>>& steps, std::optional<unsigned> since = {}) const;
-    // The same for a process with no watch of its own: one is opened for the
-    // while, and the steps simply run when no JACK server answers.
-    static void runInTurnOnDefaultServer(const std::vector<std::function<void()>>& steps);
 
     struct Shared; // what JACK's threads may still touch
 

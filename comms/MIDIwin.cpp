@@ -182,8 +182,9 @@ void MIDIwin::watchEvent(JackWatch::Event event)
 void MIDIwin::closePorts()
 {
     // Port closes on JACK go one at a time, each once the graph is still (see
-    // JackWatch::runInTurn); the watch itself closes after them. Without a
-    // watch yet (an open that failed half-way) a passing one is used.
+    // JackWatch::runInTurn); the watch itself closes after them. No passing
+    // watch is opened where there is none: opening a JACK client makes libjack
+    // free the clients of a server that has gone, which would then be closed.
     std::vector<std::function<void()>> steps;
     if (inOpen_ && in_)
         steps.push_back([this] {
@@ -192,13 +193,9 @@ void MIDIwin::closePorts()
         });
     if (outOpen_ && out_)
         steps.push_back([this] { out_->closePort(); });
-    const bool jack = (in_ && in_->getCurrentApi() == RtMidi::UNIX_JACK)
-        || (out_ && out_->getCurrentApi() == RtMidi::UNIX_JACK);
     try {
         if (watch_)
             watch_->runInTurn(steps);
-        else if (jack)
-            JackWatch::runInTurnOnDefaultServer(steps);
         else
             for (const auto& step : steps)
                 step();

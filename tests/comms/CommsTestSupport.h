@@ -2,6 +2,7 @@
 // Stand-ins shared by the comms tests: a private settings store, answered
 // file questions, files as bytes and well-formed dump files.
 #include "CommsHooks.h"
+#include "JackWatch.h"
 #include "Nibble.h"
 #include "ProfileStore.h"
 #include "ProtocolRecorder.h"
@@ -16,9 +17,23 @@
 
 #include <cstdlib>
 #include <deque>
+#include <functional>
+#include <vector>
 
 // The protocol object opens the MIDI service as it starts: never start one.
 inline const int noJackAutostart = (setenv("JACK_NO_START_SERVER", "1", 1), 0);
+
+// Closes a test's own JACK ports the way the program closes its own, in turn
+// once the graph is still, while the test's server still runs.
+inline void closePortsInTurn(const std::vector<std::function<void()>>& closes)
+{
+    const auto watch = JackWatch::start({});
+    if (watch)
+        watch->runInTurn(closes, 0); // the watch's own arrival is reported first
+    else
+        for (const auto& close : closes)
+            close();
+}
 
 // Answers the comms layer's file questions from a queue while it lives and
 // records every question; an empty queue cancels.

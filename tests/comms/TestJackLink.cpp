@@ -36,8 +36,7 @@ public:
     ~Peer()
     {
         in_.cancelCallback();
-        JackWatch::runInTurnOnDefaultServer(
-            { [this] { in_.closePort(); }, [this] { out_.closePort(); } });
+        closePortsInTurn({ [this] { in_.closePort(); }, [this] { out_.closePort(); } });
     }
     void send(const Bytes& bytes) { out_.sendMessage(&bytes); }
     std::vector<Bytes> messages()

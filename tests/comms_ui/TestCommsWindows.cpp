@@ -4,7 +4,6 @@
 #include "CommsWindows.h"
 #include "ConfigSheet.h"
 #include "JackServer.h"
-#include "JackWatch.h"
 #include "MIDIpage.h"
 #include "MIDIwin.h"
 #include "MessageBoxScript.h"
@@ -120,7 +119,7 @@ TEST_F(MidiPageTest, PortsAreListedAndTheChoiceIsSaved)
     EXPECT_EQ(GetProfileString("MIDI", "Out", ""), "peerin:in");
     EXPECT_EQ(p.transport->closes, 1); // reopened with the new choice
     EXPECT_EQ(p.transport->opens, 1);
-    JackWatch::runInTurnOnDefaultServer({ [&] { peerIn.closePort(); }, [&] { peerOut.closePort(); },
+    closePortsInTurn({ [&] { peerIn.closePort(); }, [&] { peerOut.closePort(); },
         [&] { otherIn.closePort(); } });
 }
 

@@ -193,7 +193,7 @@ TEST_F(DeviceFaultTest, MidiServiceStoppedAndStartedAgainAroundAConnectedEditor)
         dlg->OnSysCommand(110, 0);
         ASSERT_TRUE(pumpUntil([&] { return dlg->local != 0; }, 8000)) << title().toStdString();
         EXPECT_EQ(GetProfileString("MIDI", "In", ""), portChoice) << "empty lists were saved";
-        sim.stop();
+        EXPECT_EQ(sim.stop(), 0) << "the simulator left its gone server badly";
 
         ASSERT_TRUE(midi.restartJack());
         // The editor sees the device's ports again by itself.

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <functional>
-#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -76,6 +75,8 @@ bool SimPorts::Open(
             out->openVirtualPort(name);
             in_ = std::move(in);
             out_ = std::move(out);
+            if (a == RtMidi::UNIX_JACK)
+                watch_ = JackWatch::start({});
             apiName_ = a == RtMidi::LINUX_ALSA ? "ALSA" : "JACK";
             error.clear();
             return true;
@@ -103,6 +104,15 @@ bool SimPorts::Send(const SimBytes& bytes, std::string& error)
 
 void SimPorts::Close()
 {
+    if (watch_ && watch_->serverGone()) {
+        // The library objects would unregister their ports and close their
+        // clients through a server that has gone, which crashes: they are
+        // left behind.
+        (void)in_.release();
+        (void)out_.release();
+        watch_.reset();
+        return;
+    }
     std::vector<std::function<void()>> steps;
     if (in_)
         steps.push_back([this] {
@@ -114,14 +124,15 @@ void SimPorts::Close()
     try {
         // On JACK a port must not close while its client may still be told of
         // an earlier change of the graph (an editor's link closing, say).
-        if (std::string(apiName_) == "JACK")
-            JackWatch::runInTurnOnDefaultServer(steps);
+        if (watch_)
+            watch_->runInTurn(steps);
         else
             for (const auto& step : steps)
                 step();
     } catch (const RtMidiError& e) {
         e.printMessage();
     }
+    watch_.reset();
     in_.reset();
     out_.reset();
 }

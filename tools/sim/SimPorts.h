@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+class JackWatch;
 class RtMidiIn;
 class RtMidiOut;
 
@@ -34,6 +35,7 @@ private:
 
     std::unique_ptr<RtMidiIn> in_;
     std::unique_ptr<RtMidiOut> out_;
+    std::unique_ptr<JackWatch> watch_; // on JACK: the server's end, changes of the graph
     Receiver receiver_;
     const char* apiName_ = "";
 };
