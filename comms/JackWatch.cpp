@@ -2,6 +2,8 @@
 
 #include <QSocketNotifier>
 
+#include <rtmidi/RtMidi.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -218,6 +220,27 @@ void JackWatch::runInTurn(
         waitForStillGraph(previous);
         previous = graphChanges();
         step();
+    }
+}
+
+void JackWatch::closeInTurn(const JackWatch* watch, RtMidiIn* in, RtMidiOut* out)
+{
+    std::vector<std::function<void()>> steps;
+    if (in)
+        steps.push_back([in] {
+            in->cancelCallback();
+            in->closePort();
+        });
+    if (out)
+        steps.push_back([out] { out->closePort(); });
+    try {
+        if (watch)
+            watch->runInTurn(steps);
+        else
+            for (const auto& step : steps)
+                step();
+    } catch (const RtMidiError& e) {
+        e.printMessage();
     }
 }
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 class QSocketNotifier;
+class RtMidiIn;
+class RtMidiOut;
 struct _jack_client;
 
 class JackWatch {
@@ -50,6 +52,9 @@ public:
     // through this.
     void runInTurn(
         const std::vector<std::function<void()>>& steps, std::optional<unsigned> since = {}) const;
+    // Closes the ports of a MIDI input and output (either may be null) that
+    // way, or plainly without a watch; the input's callback is cancelled first.
+    static void closeInTurn(const JackWatch* watch, RtMidiIn* in, RtMidiOut* out);
 
     struct Shared; // what JACK's threads may still touch
 

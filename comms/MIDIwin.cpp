@@ -8,7 +8,6 @@
 #include <rtmidi/RtMidi.h>
 
 #include <cstdio>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -185,23 +184,8 @@ void MIDIwin::closePorts()
     // JackWatch::runInTurn); the watch itself closes after them. No passing
     // watch is opened where there is none: opening a JACK client makes libjack
     // free the clients of a server that has gone, which would then be closed.
-    std::vector<std::function<void()>> steps;
-    if (inOpen_ && in_)
-        steps.push_back([this] {
-            in_->cancelCallback();
-            in_->closePort();
-        });
-    if (outOpen_ && out_)
-        steps.push_back([this] { out_->closePort(); });
-    try {
-        if (watch_)
-            watch_->runInTurn(steps);
-        else
-            for (const auto& step : steps)
-                step();
-    } catch (const RtMidiError& e) {
-        e.printMessage();
-    }
+    JackWatch::closeInTurn(
+        watch_.get(), inOpen_ ? in_.get() : nullptr, outOpen_ ? out_.get() : nullptr);
     inOpen_ = outOpen_ = false;
 }
 

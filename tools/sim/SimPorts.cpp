@@ -5,7 +5,6 @@
 #include <rtmidi/RtMidi.h>
 
 #include <algorithm>
-#include <functional>
 #include <unistd.h>
 #include <vector>
 
@@ -113,25 +112,9 @@ void SimPorts::Close()
         watch_.reset();
         return;
     }
-    std::vector<std::function<void()>> steps;
-    if (in_)
-        steps.push_back([this] {
-            in_->cancelCallback();
-            in_->closePort();
-        });
-    if (out_)
-        steps.push_back([this] { out_->closePort(); });
-    try {
-        // On JACK a port must not close while its client may still be told of
-        // an earlier change of the graph (an editor's link closing, say).
-        if (watch_)
-            watch_->runInTurn(steps);
-        else
-            for (const auto& step : steps)
-                step();
-    } catch (const RtMidiError& e) {
-        e.printMessage();
-    }
+    // On JACK a port must not close while its client may still be told of
+    // an earlier change of the graph (an editor's link closing, say).
+    JackWatch::closeInTurn(watch_.get(), in_.get(), out_.get());
     watch_.reset();
     in_.reset();
     out_.reset();
